@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include "core/command_table.h"
+#include "core/settings_record.h"
+
+// The state the windows share: created once by main and handed on by reference.
+struct AppState {
+    QString programFolder;  // ends with a slash
+    CommandTable table;
+    SettingsRecord settings;
+    QString commandFilePath;  // the file Save writes to
+
+    QString inTray;  // "yes" while only the tray icon shows, "no" while the window shows
+    QString learningMode;
+    QString learnedCode;
+    QString tableSwitched = QStringLiteral("N");
+    QString timerCommandFile;
+    QString timerCommandName;
+    int timerMinutesLeft = 0;
+
+    QString settingsPath() const;
+};

@@ -1,0 +1,171 @@
+#include "core/command_file.h"
+
+#include <array>
+
+#include "core/text_file.h"
+
+namespace {
+
+using Field = QString Command::*;
+
+// A stored field: the key as written, the column after it and the characters kept.
+struct FieldKey {
+    const char* key;
+    Field field;
+    int kept;
+};
+
+// In the order the writer puts them after the "Name: " line.
+const std::array<FieldKey, 13> kRecordKeys = {{
+    {"Code: ", &Command::code, 75},
+    {"Type Action: ", &Command::typeAction, 25},
+    {"Command combination: ", &Command::commandCombination, 1000},
+    {"File: ", &Command::file, 100},
+    {"WindowHandle: ", &Command::windowHandle, 100},
+    {"Run Action: ", &Command::runAction, 50},
+    {"Key add: ", &Command::keyAdd, 25},
+    {"Key add1: ", &Command::keyAdd1, 25},
+    {"Key: ", &Command::key, 25},
+    {"MousePos X: ", &Command::mousePosX, 5},
+    {"MousePos Y: ", &Command::mousePosY, 5},
+    {"Pause: ", &Command::pause, 5},
+    {"FileSound: ", &Command::fileSound, 100},
+}};
+
+constexpr int kNameKept = 50;
+const QString kNameKey = QStringLiteral("Name: ");
+
+// The key text looked for is the written key without its trailing blank; the value
+// starts in the column right after that blank.
+bool startsWithKey(const QString& line, const QString& writtenKey) {
+    return line.startsWith(writtenKey.chopped(1));
+}
+
+QString valueOf(const QString& line, const QString& writtenKey, int kept) {
+    return line.mid(writtenKey.size(), kept);
+}
+
+// Removes blanks and control characters at both ends.
+QString trimmed(const QString& text) {
+    int begin = 0;
+    int end = text.size();
+    while (begin < end && text[begin].unicode() <= 32) {
+        ++begin;
+    }
+    while (end > begin && text[end - 1].unicode() <= 32) {
+        --end;
+    }
+    return text.mid(begin, end - begin);
+}
+
+class Loader {
+public:
+    explicit Loader(CommandTable& table) : table_(table) {}
+
+    void line(const QString& text) {
+        if (startsWithKey(text, kNameKey)) {
+            name(valueOf(text, kNameKey, kNameKept));
+            return;
+        }
+        for (std::size_t i = 0; i < kRecordKeys.size(); ++i) {
+            const QString key = QLatin1String(kRecordKeys[i].key);
+            if (startsWithKey(text, key)) {
+                field(i, valueOf(text, key, kRecordKeys[i].kept));
+                return;
+            }
+        }
+    }
+
+    int recordsLeftOut() const { return leftOut_; }
+
+private:
+    void name(const QString& value) {
+        if (!table_.hasHeader()) {
+            table_.setHeader(value);
+            return;
+        }
+        const int slot = table_.addCommand(value);
+        if (slot < 0) {
+            ++leftOut_;
+            return;
+        }
+        table_.slot(slot).name = value;
+    }
+
+    void field(std::size_t index, const QString& value) {
+        const FieldKey& key = kRecordKeys[index];
+        if (key.field == &Command::pause) {
+            // The pause field has no counter of its own: it follows the combination.
+            store(combinationCounter(), key.field, value);
+            return;
+        }
+        const int slot = ++counters_[index];
+        store(slot, key.field,
+              key.field == &Command::commandCombination ? trimmed(value) : value);
+    }
+
+    int combinationCounter() const { return counters_[2]; }
+
+    void store(int slot, Field field, const QString& value) {
+        if (slot >= 1 && slot <= CommandTable::kMaxCommands) {
+            table_.slot(slot).*field = value;
+        }
+    }
+
+    CommandTable& table_;
+    std::array<int, kRecordKeys.size()> counters_{};
+    int leftOut_ = 0;
+};
+
+}  // namespace
+
+namespace CommandFile {
+
+LoadReport load(const QStringList& lines, CommandTable& table) {
+    table.clear();
+    Loader loader(table);
+    for (const QString& line : lines) {
+        loader.line(line);
+    }
+    return {loader.recordsLeftOut()};
+}
+
+QStringList write(const CommandTable& table) {
+    QStringList lines;
+    if (table.nodeCount() == 0) {
+        return lines;
+    }
+    lines << kNameKey + table.caption(0) << QString();
+    for (int node = 1; node <= table.commandCount(); ++node) {
+        const Command& command = table.slot(node);
+        lines << kNameKey + table.caption(node);
+        for (const FieldKey& key : kRecordKeys) {
+            lines << QLatin1String(key.key) + command.*key.field;
+        }
+        lines << QString();
+    }
+    return lines;
+}
+
+FileResult loadFromFile(const QString& path, CommandTable& table) {
+    const TextFile::ReadResult read = TextFile::read(path);
+    if (!read.lines) {
+        return {false, read.error, {}};
+    }
+    return {true, QString(), load(*read.lines, table)};
+}
+
+FileResult saveToFile(const QString& path, const CommandTable& table) {
+    const QString error = TextFile::write(path, write(table));
+    return {error.isEmpty(), error, {}};
+}
+
+QString leftOutMessage(const QString& path, int recordsLeftOut) {
+    return QStringLiteral("%1 holds more than %2 commands: the first %2 were loaded, "
+                          "%3 left out.")
+        .arg(path)
+        .arg(CommandTable::kMaxCommands)
+        .arg(recordsLeftOut);
+}
+
+}  // namespace CommandFile

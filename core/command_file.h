@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "core/command_table.h"
+
+// The command file (*.pci): a header record and one fifteen-line record per
+// command, each line a key, a colon, one blank and the value.
+namespace CommandFile {
+
+struct LoadReport {
+    int recordsLeftOut = 0;  // command records beyond the table's 30 slots
+};
+
+// Replaces the table with the content of the lines. A key counts only at the start
+// of a line; its value is cut from the key's fixed column with the kept length.
+LoadReport load(const QStringList& lines, CommandTable& table);
+
+// The lines that store the table; none when the tree holds no node.
+QStringList write(const CommandTable& table);
+
+struct FileResult {
+    bool ok = false;
+    QString error;  // names the file when not ok
+    LoadReport report;
+};
+
+// Reads and loads a file; on a read failure the table is left untouched.
+FileResult loadFromFile(const QString& path, CommandTable& table);
+// Writes the table atomically; creates the file when it does not exist.
+FileResult saveToFile(const QString& path, const CommandTable& table);
+
+// Message telling how many command records did not fit, naming the file.
+QString leftOutMessage(const QString& path, int recordsLeftOut);
+
+}  // namespace CommandFile

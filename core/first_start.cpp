@@ -1,0 +1,54 @@
+#include "core/first_start.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "core/settings_file.h"
+#include "core/text_file.h"
+
+namespace {
+
+const QString kDefaultSettingsResource = QStringLiteral(":/quenda/QUENDA.ini");
+const QString kSampleResource = QStringLiteral(":/quenda/sample.pci");
+
+QString copySample(const QString& target) {
+    if (QFileInfo::exists(target)) {
+        return QString();
+    }
+    const TextFile::ReadResult sample = TextFile::read(kSampleResource);
+    if (!sample.lines) {
+        return sample.error;
+    }
+    return TextFile::write(target, *sample.lines);
+}
+
+}  // namespace
+
+namespace FirstStart {
+
+bool needed(const QString& programFolder) {
+    return !QFileInfo::exists(programFolder + QLatin1String(SettingsFile::kFileName));
+}
+
+QString prepare(const QString& programFolder, const QString& localeName) {
+    if (!QDir().mkpath(programFolder)) {
+        return QStringLiteral("Cannot create the folder %1").arg(programFolder);
+    }
+    const QString samplePath = programFolder + QLatin1String(kSampleFileName);
+    if (const QString error = copySample(samplePath); !error.isEmpty()) {
+        return error;
+    }
+    const TextFile::ReadResult shipped = TextFile::read(kDefaultSettingsResource);
+    if (!shipped.lines) {
+        return shipped.error;
+    }
+    const SettingsRecord defaults = SettingsRecord::defaults(languageForLocale(localeName));
+    SettingsFile::ReadResult settings = SettingsFile::read(*shipped.lines, defaults);
+    settings.record.language = defaults.language;
+    settings.record.loadFile = samplePath;
+    return TextFile::write(programFolder + QLatin1String(SettingsFile::kFileName),
+                           SettingsFile::write(settings.record, WindowGeometry()));
+}
+
+}  // namespace FirstStart

@@ -1,0 +1,63 @@
+#include "core/startup.h"
+
+#include "core/command_file.h"
+#include "core/number_text.h"
+#include "core/text_file.h"
+
+namespace {
+
+bool readSettings(AppState& state, StartupResult& result, ErrorReporter& errors) {
+    const TextFile::ReadResult file = TextFile::read(state.settingsPath());
+    if (!file.lines) {
+        errors.report(file.error);
+        return false;
+    }
+    const SettingsFile::ReadResult read =
+        SettingsFile::read(*file.lines, SettingsRecord::defaults(state.settings.language));
+    for (const QString& error : read.errors) {
+        errors.report(error);
+    }
+    state.settings = read.record;
+    result.geometry = read.geometry;
+    state.commandFilePath = state.settings.loadFile;
+    return true;
+}
+
+void loadCommandFile(AppState& state, ErrorReporter& errors) {
+    if (state.commandFilePath.isEmpty()) {
+        return;
+    }
+    const CommandFile::FileResult loaded =
+        CommandFile::loadFromFile(state.commandFilePath, state.table);
+    if (!loaded.ok) {
+        errors.report(loaded.error);
+    } else if (loaded.report.recordsLeftOut > 0) {
+        errors.report(
+            CommandFile::leftOutMessage(state.commandFilePath, loaded.report.recordsLeftOut));
+    }
+}
+
+}  // namespace
+
+namespace Startup {
+
+StartupResult run(AppState& state, ErrorReporter& errors) {
+    StartupResult result;
+    result.settingsRead = readSettings(state, result, errors);
+    if (!result.settingsRead) {
+        return result;
+    }
+    loadCommandFile(state, errors);
+    result.port = PortSettings::fromSettings(state.settings);
+    if (!result.port) {
+        errors.report(kSettingsErrorMessage);
+    }
+    if (const std::optional<int> interval = NumberText::toInt(state.settings.pauseCommand)) {
+        result.recognitionIntervalMs = *interval;
+    } else {
+        errors.report(NumberText::invalidIntegerMessage(state.settings.pauseCommand));
+    }
+    return result;
+}
+
+}  // namespace Startup

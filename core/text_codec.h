@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Text of the program's files: Windows-1251 unless the file begins with the UTF-8
+// byte-order mark. Writing picks Windows-1251 when every character fits, otherwise
+// UTF-8 with the mark, so nothing the user typed is lost.
+namespace TextCodec {
+
+bool fitsWindows1251(const QString& text);
+QString decodeWindows1251(const QByteArray& bytes);
+QByteArray encodeWindows1251(const QString& text);  // only for text that fits
+
+// Splits into lines; CR LF and LF alone both end a line. A final line without an
+// ending still counts; the empty piece after a final ending does not.
+QStringList decodeLines(const QByteArray& bytes);
+
+// Every line ends with CR LF.
+QByteArray encodeLines(const QStringList& lines);
+
+}  // namespace TextCodec

@@ -1,0 +1,37 @@
+#include "core/text_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "core/text_codec.h"
+
+namespace TextFile {
+
+ReadResult read(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {std::nullopt, QStringLiteral("File not found: %1").arg(path)};
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return {std::nullopt, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
+    }
+    return {TextCodec::decodeLines(bytes), QString()};
+}
+
+QString write(const QString& path, const QStringList& lines) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+    }
+    const QByteArray bytes = TextCodec::encodeLines(lines);
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        const QString message =
+            QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        file.cancelWriting();
+        return message;
+    }
+    return QString();
+}
+
+}  // namespace TextFile

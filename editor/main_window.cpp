@@ -1,0 +1,420 @@
+#include "editor/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "core/command_file.h"
+#include "core/number_text.h"
+#include "core/settings_file.h"
+#include "core/startup.h"
+#include "core/text_file.h"
+#include "editor/command_tree.h"
+#include "editor/property_panel.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quenda");
+const QString kCommandFileFilter = QStringLiteral("*.pci");
+const QString kCommandFileExtension = QStringLiteral(".pci");
+constexpr int kPropertyPaneMinimum = 433;  // the tree's width plus this bounds the window
+constexpr int kMinimumHeight = 200;
+
+QIcon programIcon() { return QIcon(QStringLiteral(":/quenda/icons/quenda.png")); }
+
+}  // namespace
+
+TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidget* parent)
+    : QMainWindow(parent), state_(state), platform_(platform), errors_(errors) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(kTitle);
+    setGeometry(111, 115, 654, 442);
+    QFont font = this->font();
+    font.setPixelSize(11);
+    setFont(font);
+    chooseOpenFile = [this] {
+        return QFileDialog::getOpenFileName(this, QString(), QString(), kCommandFileFilter);
+    };
+    chooseSaveFile = [this] {
+        return QFileDialog::getSaveFileName(this, QString(), QString(), kCommandFileFilter);
+    };
+    buildPanes();
+    buildMenus();
+    buildTimers();
+    rememberTreeWidth();
+    setWindowIcon(programIcon());
+    RxTrayIcon1 = new QSystemTrayIcon(programIcon(), this);
+    RxTrayIcon1->setToolTip(kTitle);
+    connect(RxTrayIcon1, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick) {
+                    RxTrayIcon1DblClick();
+                }
+            });
+    state_.timerMinutesLeft = 0;
+    runStartup();
+    if (TreeView1->nodeCount() == 0) {
+        ListViewPanel->Panel2->hide();
+    }
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildPanes() {
+    TreeViewPanel = new QWidget(this);
+    TreeViewPanel->setObjectName(QStringLiteral("TreeViewPanel"));
+    auto* treeLayout = new QVBoxLayout(TreeViewPanel);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    TreeView1 = new TCommandTree(TreeViewPanel);
+    treeLayout->addWidget(TreeView1);
+    ListViewPanel = new TPropertyPanel(this);
+
+    Splitter = new QSplitter(Qt::Horizontal, this);
+    Splitter->setObjectName(QStringLiteral("Splitter"));
+    Splitter->setHandleWidth(2);
+    Splitter->setChildrenCollapsible(false);
+    Splitter->addWidget(TreeViewPanel);
+    Splitter->addWidget(ListViewPanel);
+    Splitter->setStretchFactor(1, 1);
+    Splitter->setSizes({150, width() - 152});
+    setCentralWidget(Splitter);
+    connect(Splitter, &QSplitter::splitterMoved, this, &TForm1::SplitterMoved);
+
+    StatusBar1 = new QLabel(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(StatusBar1, 1);
+    statusBar()->setFixedHeight(19);
+    statusBar()->setSizeGripEnabled(false);
+
+    connect(TreeView1, &QTreeWidget::currentItemChanged, this, &TForm1::TreeView1Change);
+    connect(TreeView1, &QTreeWidget::itemPressed, this, [this] { TreeView1Click(); });
+    connect(TreeView1, &TCommandTree::contextMenuWanted, this, [this](const QPoint& at) {
+        PopupMenu1Popup();
+        PopupMenu1->exec(at);
+    });
+}
+
+QAction* TForm1::item(QMenu* menu, const QString& text, void (TForm1::*handler)(),
+                     const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(text);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void TForm1::buildMenus() {
+    Nfile = menuBar()->addMenu(QStringLiteral("&Файл"));
+    Nopen = item(Nfile, QStringLiteral("Открыть ..."), &TForm1::NopenClick, QKeySequence::Open);
+    Nfile->addSeparator();
+    Nsave = item(Nfile, QStringLiteral("Сохранить"), &TForm1::NsaveClick, QKeySequence::Save);
+    NsaveAs = item(Nfile, QStringLiteral("Сохранить как ..."), &TForm1::NsaveAsClick, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    Nfile->addSeparator();
+    NParam = Nfile->addAction(QStringLiteral("Параметры ..."));
+    Nfile->addSeparator();
+    NRun = item(Nfile, QStringLiteral("Запустить ..."), &TForm1::NRunClick);
+    Nfile->addSeparator();
+    Nexit = item(Nfile, QStringLiteral("Выход"), &TForm1::NexitClick, QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    Nser = menuBar()->addMenu(QStringLiteral("Сервис"));
+    connect(Nser, &QMenu::aboutToShow, this, &TForm1::NserClick);
+    NTestIR = Nser->addAction(QStringLiteral("Тест приемника"));
+    Nser->addSeparator();
+    Nnpu = Nser->addAction(QStringLiteral("Новый заголовок"));
+    Nnco = Nser->addAction(QStringLiteral("Новая команда"));
+    Ntut = Nser->addAction(QStringLiteral("Обучение ..."));
+    Nser->addSeparator();
+    Natt = Nser->addAction(QStringLiteral("Настройки"));
+
+    Npom = menuBar()->addMenu(QStringLiteral("?"));
+    Nabout = Npom->addAction(QStringLiteral("O программе ..."));
+
+    PopupMenu1 = new QMenu(this);
+    N2 = PopupMenu1->addAction(QStringLiteral("новая команда"));
+    N3 = PopupMenu1->addAction(QStringLiteral("обучение ..."));
+    PopupMenu1->addSeparator();
+    N1 = PopupMenu1->addAction(QStringLiteral("настройки"));
+    PopupMenu1->addSeparator();
+    N8 = PopupMenu1->addAction(QStringLiteral("переименовать"));
+    N9 = PopupMenu1->addAction(QStringLiteral("удалить"));
+
+    const std::pair<QAction*, const char*> names[] = {
+        {Nopen, "Nopen"}, {Nsave, "Nsave"}, {NsaveAs, "NsaveAs"}, {NParam, "NParam"},
+        {NRun, "NRun"},   {Nexit, "Nexit"}, {NTestIR, "NTestIR"}, {Nnpu, "Nnpu"},
+        {Nnco, "Nnco"},   {Ntut, "Ntut"},   {Natt, "Natt"},       {Nabout, "Nabout"},
+        {N1, "N1"},       {N2, "N2"},       {N3, "N3"},           {N8, "N8"},
+        {N9, "N9"}};
+    for (const auto& [action, name] : names) {
+        action->setObjectName(QLatin1String(name));
+    }
+    Nfile->setObjectName(QStringLiteral("Nfile"));
+    Nser->setObjectName(QStringLiteral("Nser"));
+    Npom->setObjectName(QStringLiteral("Npom"));
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    applyMenuEnabling();
+}
+
+void TForm1::buildTimers() {
+    Timer1 = new IntervalTimer(100, this);
+    Timer2 = new IntervalTimer(1, this);
+    Timer5 = new IntervalTimer(60000, this);
+    TimerIcon = new IntervalTimer(100, this);
+    TimerMouseMove = new IntervalTimer(1, this);
+    TimerVolConst = new IntervalTimer(250, this);
+    TimerMousePos = new IntervalTimer(10, this);
+    connect(Timer2, &IntervalTimer::timeout, this, &TForm1::Timer2Timer);
+    Timer2->setEnabled(true);
+}
+
+void TForm1::runStartup() {
+    const StartupResult startup = Startup::run(state_, errors_);
+    applyGeometry(startup);
+    TreeView1->rebuild(state_.table);
+    port_ = startup.port;
+    Timer1->setInterval(startup.recognitionIntervalMs);
+}
+
+void TForm1::applyGeometry(const StartupResult& startup) {
+    const SettingsFile::ReadGeometry& g = startup.geometry;
+    if (g.left || g.top) {
+        move(g.left.value_or(x()), g.top.value_or(y()));
+    }
+    if (g.rightPanelW || g.rightPanelH) {
+        resize(g.rightPanelW.value_or(width()), g.rightPanelH.value_or(height()));
+    }
+    if (g.leftPanelW) {
+        Splitter->setSizes({*g.leftPanelW, qMax(0, Splitter->width() - *g.leftPanelW - 2)});
+        TreeViewPanel->resize(*g.leftPanelW, TreeViewPanel->height());
+    }
+    rememberTreeWidth();
+}
+
+// A load selects the header, which counts as a selection change.
+void TForm1::reloadTree() {
+    TreeView1->rebuild(state_.table);
+    TreeView1Change();
+}
+
+void TForm1::rememberTreeWidth() {
+    treeWidth_ = TreeViewPanel->width();
+    setMinimumSize(treeWidth_ + kPropertyPaneMinimum, kMinimumHeight);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    rememberTreeWidth();
+}
+
+void TForm1::SplitterMoved() {
+    rememberTreeWidth();
+    if (ListViewPanel->Panel2->width() < kPropertyPaneMinimum) {
+        resize(TreeView1->width() + kPropertyPaneMinimum, height());
+    }
+}
+
+WindowGeometry TForm1::currentGeometry() const {
+    return {x(), y(), TreeViewPanel->width(), TreeViewPanel->height(), width(), height()};
+}
+
+QString TForm1::statusText() const { return StatusBar1->text(); }
+
+void TForm1::applyMenuEnabling() {
+    Nnpu->setEnabled(menus_.Nnpu);
+    Nnco->setEnabled(menus_.Nnco);
+    Ntut->setEnabled(menus_.Ntut);
+    Natt->setEnabled(menus_.Natt);
+    N1->setEnabled(menus_.N1);
+    N2->setEnabled(menus_.N2);
+    N3->setEnabled(menus_.N3);
+}
+
+void TForm1::Timer2Timer() {
+    mouseStart_ = platform_.cursorPos();
+    if (state_.settings.loadMinimized == QLatin1String("yes")) {
+        hide();
+        showTrayIcon();
+        state_.inTray = QStringLiteral("yes");
+    } else {
+        show();
+        RxTrayIcon1->hide();
+        state_.inTray = QStringLiteral("no");
+    }
+    Timer2->setEnabled(false);
+}
+
+// Where no tray exists, the window goes to the task bar minimised instead, so the
+// user can always get back to it.
+void TForm1::showTrayIcon() {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        RxTrayIcon1->show();
+        return;
+    }
+    if (!noTraySaid_) {
+        noTraySaid_ = true;
+        std::fprintf(stderr, "quenda: no system tray; the window is minimised instead\n");
+    }
+    showMinimized();
+}
+
+void TForm1::NRunClick() {
+    showTrayIcon();
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        hide();
+    }
+    state_.inTray = QStringLiteral("yes");
+    volumeReference_ = platform_.waveVolume();
+}
+
+void TForm1::RxTrayIcon1DblClick() {
+    state_.inTray = QStringLiteral("no");
+    showNormal();
+    activateWindow();
+    RxTrayIcon1->hide();
+}
+
+void TForm1::NexitClick() { close(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    RxTrayIcon1->hide();
+    QApplication::quit();
+}
+
+void TForm1::NopenClick() {
+    const QString path = chooseOpenFile();
+    if (path.isEmpty()) {
+        return;
+    }
+    const CommandFile::FileResult loaded = CommandFile::loadFromFile(path, state_.table);
+    if (!loaded.ok) {
+        errors_.report(loaded.error);
+        return;
+    }
+    state_.commandFilePath = path;
+    if (loaded.report.recordsLeftOut > 0) {
+        errors_.report(CommandFile::leftOutMessage(path, loaded.report.recordsLeftOut));
+    }
+    reloadTree();
+}
+
+void TForm1::NsaveClick() {
+    const QStringList settings = SettingsFile::write(state_.settings, currentGeometry());
+    if (const QString error = TextFile::write(state_.settingsPath(), settings); !error.isEmpty()) {
+        errors_.report(error);
+        return;
+    }
+    if (TreeView1->nodeCount() == 0) {
+        return;
+    }
+    if (state_.commandFilePath.isEmpty()) {
+        // Nothing named yet: ask for a name, and keep it for the next Save.
+        const QString path = askSaveName();
+        if (!path.isEmpty() && saveTableTo(path)) {
+            state_.commandFilePath = path;
+        }
+        return;
+    }
+    saveTableTo(state_.commandFilePath);
+}
+
+void TForm1::NsaveAsClick() {
+    const QString path = askSaveName();
+    if (!path.isEmpty()) {
+        saveTableTo(path);
+    }
+}
+
+QString TForm1::askSaveName() {
+    QString path = chooseSaveFile();
+    if (!path.isEmpty() && !path.endsWith(kCommandFileExtension)) {
+        path += kCommandFileExtension;
+    }
+    return path;
+}
+
+bool TForm1::saveTableTo(const QString& path) {
+    const CommandFile::FileResult saved = CommandFile::saveToFile(path, state_.table);
+    if (!saved.ok) {
+        errors_.report(saved.error);
+    }
+    return saved.ok;
+}
+
+void TForm1::NserClick() {
+    menus_.serviceMenuOpened(TreeView1->nodeCount() == 0);
+    applyMenuEnabling();
+}
+
+void TForm1::TreeView1Change() {
+    const int node = TreeView1->selectedIndex();
+    if (node < 0) {
+        return;
+    }
+    StatusBar1->setText(QLatin1Char(' ') + state_.table.caption(node));
+    if (TreeView1->nodeCount() > 0) {
+        ListViewPanel->Panel5->show();
+        ListViewPanel->Panel2->hide();
+        TimerMousePos->setEnabled(false);
+        QApplication::setApplicationDisplayName(QString());
+        setWindowTitle(kTitle);
+    }
+}
+
+void TForm1::TreeView1Click() {
+    if (TreeView1->nodeCount() > 0) {
+        ShowProperties();
+    }
+}
+
+void TForm1::PopupMenu1Popup() {
+    if (TreeView1->nodeCount() > 0) {
+        ShowProperties();
+    }
+}
+
+void TForm1::ShowProperties() {
+    ListViewPanel->Panel4->hide();
+    const int slot = TreeView1->selectedIndex();
+    if (slot < 0) {
+        return;
+    }
+    QPlainTextEdit* memo = ListViewPanel->Memo1;
+    memo->clear();
+    const bool onlyHeader = TreeView1->nodeCount() == 1;
+    if (slot == 0) {
+        menus_.headerShown(onlyHeader);
+        applyMenuEnabling();
+        return;
+    }
+    menus_.commandShown();
+    applyMenuEnabling();
+    const Command& command = state_.table.slot(slot);
+    PropertySummary::ListPositions lists;
+    const PropertySummary::Result summary = PropertySummary::build(
+        command, ListViewPanel->summaryCaptions(), ListViewPanel->listItems(), lists,
+        QLocale::system().decimalPoint().at(0));
+    ListViewPanel->showListPositions(lists);
+    memo->setPlainText(summary.lines.join(QLatin1Char('\n')));
+    if (summary.error) {
+        errors_.report(*summary.error);
+        return;
+    }
+    if (command.typeAction == QLatin1String("Combination command")) {
+        memo->moveCursor(QTextCursor::Start);
+        memo->ensureCursorVisible();
+    }
+    const QString seconds =
+        command.pause.size() < 3
+            ? QStringLiteral("0")
+            : PropertySummary::secondsText(*NumberText::toInt(command.pause),
+                                           QLocale::system().decimalPoint().at(0));
+    ListViewPanel->loadControls(command, seconds);
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+
+#include "core/app_state.h"
+#include "core/error_reporter.h"
+#include "core/interval_timer.h"
+#include "core/port_settings.h"
+#include "editor/menu_enabling.h"
+#include "platform/platform.h"
+
+class QAction;
+class QKeySequence;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QSystemTrayIcon;
+class TCommandTree;
+class TPropertyPanel;
+
+// The main window: the command editor, and the owner of the tray icon and of the
+// timers of the recognition loop.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The file dialogs, replaceable so the menu commands can be driven without a user.
+    std::function<QString()> chooseOpenFile;
+    std::function<QString()> chooseSaveFile;
+
+    // The main window's geometry as Save stores it.
+    WindowGeometry currentGeometry() const;
+    QString statusText() const;
+    const MenuEnabling& menuEnabling() const { return menus_; }
+    const std::optional<PortSettings>& portSettings() const { return port_; }
+    int rememberedTreeWidth() const { return treeWidth_; }
+    QPoint mouseStart() const { return mouseStart_; }
+
+    // Handlers, named after their components and events.
+    void Timer2Timer();
+    void NopenClick();
+    void NsaveClick();
+    void NsaveAsClick();
+    void NRunClick();
+    void NexitClick();
+    void NserClick();
+    void RxTrayIcon1DblClick();
+    void TreeView1Change();
+    void TreeView1Click();
+    void PopupMenu1Popup();
+    void ShowProperties();
+
+    TCommandTree* TreeView1;
+    TPropertyPanel* ListViewPanel;
+    QWidget* TreeViewPanel;
+    QSplitter* Splitter;
+    QLabel* StatusBar1;
+    QSystemTrayIcon* RxTrayIcon1;
+    QMenu* Nfile;
+    QMenu* Nser;
+    QMenu* Npom;
+    QMenu* PopupMenu1;
+    QAction *Nopen, *Nsave, *NsaveAs, *NParam, *NRun, *Nexit;
+    QAction *NTestIR, *Nnpu, *Nnco, *Ntut, *Natt, *Nabout;
+    QAction *N1, *N2, *N3, *N8, *N9;
+
+    IntervalTimer* Timer1;
+    IntervalTimer* Timer2;
+    IntervalTimer* Timer5;
+    IntervalTimer* TimerIcon;
+    IntervalTimer* TimerMouseMove;
+    IntervalTimer* TimerVolConst;
+    IntervalTimer* TimerMousePos;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    QAction* item(QMenu* menu, const QString& text, void (TForm1::*handler)(),
+                  const QKeySequence& shortcut = {});
+    void buildPanes();
+    void buildTimers();
+    void runStartup();
+    void applyGeometry(const struct StartupResult& startup);
+    void applyMenuEnabling();
+    void rememberTreeWidth();
+    void SplitterMoved();
+    void showTrayIcon();
+    void reloadTree();
+    bool saveTableTo(const QString& path);
+    QString askSaveName();
+
+    AppState& state_;
+    Platform& platform_;
+    ErrorReporter& errors_;
+    MenuEnabling menus_;
+    std::optional<PortSettings> port_;
+    int treeWidth_ = 150;
+    QPoint mouseStart_;
+    std::uint32_t volumeReference_ = 0;
+    bool noTraySaid_ = false;
+};

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QToolButton;
+
+#include "core/command_table.h"
+#include "editor/property_summary.h"
+
+// The right-hand pane (ListViewPanel): the view-mode summary Memo1 under the title
+// strip Panel5, the blank cover Panel4, and the editing panel Panel2 with one row
+// of controls per property.
+class TPropertyPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPropertyPanel(QWidget* parent = nullptr);
+
+    // Loads the controls of Panel2 from a command. Not an edit: no change handler runs.
+    void loadControls(const Command& command, const QString& pauseSecondsText);
+    // Shows the list positions the summary chose.
+    void showListPositions(const PropertySummary::ListPositions& lists);
+    PropertySummary::Captions summaryCaptions() const;
+    PropertySummary::ListItems listItems() const;
+
+    QPlainTextEdit* Memo1;
+    QFrame* Panel4;
+    QLabel* Panel5;
+    QFrame* Panel2;
+
+    QLabel* PanCustNameLabel;
+    QLabel* LabelKodCommand;
+    QLabel* LabelTypeAction;
+    QLabel* LabelAction;
+    QLabel* LabelPause;
+    QLabel* LabelSec;
+    QLabel* Label11;
+    QLabel* Label12;
+    QLabel* LabelApplFile;
+    QLabel* LabelWinCom;
+    QLabel* LabelKey;
+    QLabel* LabelPlaySound;
+
+    QComboBox* ComboBox1;   // action type
+    QComboBox* ComboBox2;   // run actions
+    QComboBox* ComboBox8;   // volume actions
+    QComboBox* ComboBox9;   // computer actions
+    QComboBox* ComboBox10;  // mouse actions
+    QComboBox* ComboBox11;  // blank placeholder
+    QFrame* Panel3;         // pause seconds
+    QComboBox* ComboBox6;
+    QFrame* Panel1;  // mouse position
+    QLineEdit* Edit4;
+    QLineEdit* Edit5;
+    QLineEdit* Edit2;  // file
+    QToolButton* SpeedButton2;
+    QComboBox* ComboBox5;  // window caption or command name
+    QLineEdit* Edit6;      // combination list
+    QComboBox* ComboBox3;  // first modifier
+    QComboBox* ComboBox7;  // second modifier
+    QComboBox* ComboBox4;  // key
+    QLineEdit* Edit7;      // sound file
+    QToolButton* SpeedButton1;
+    QToolButton* SpeedButton3;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildPanel2();
+    void layoutPanel2();
+    QLabel* rowCaption(const QString& name, const QString& text, int top);
+    QComboBox* list(const QString& name, const QStringList& items, QRect place);
+};

@@ -1,0 +1,70 @@
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <cstdio>
+#include <cstring>
+
+#include "core/app_state.h"
+#include "core/first_start.h"
+#include "core/program_folder.h"
+#include "editor/main_window.h"
+#include "editor/message_box_reporter.h"
+#include "platform/platform.h"
+
+namespace {
+
+const char* kUsage =
+    "Usage: quenda [--help | --version]\n"
+    "Drive the computer with an infrared remote control.\n"
+    "Settings and command files live in $XDG_CONFIG_HOME/quenda (~/.config/quenda),\n"
+    "or beside the program when a QUENDA.ini lies there.\n";
+
+// Returns an exit code when the arguments end the program before it starts.
+int handleArguments(int argc, char** argv) {
+    if (argc < 2) {
+        return -1;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("quenda %s\n", QUENDA_VERSION);
+        return 0;
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+QString programFolder(const QString& executableDir, ErrorReporter& errors) {
+    const QString folder = ProgramFolder::resolve(executableDir, ProgramFolder::perUserDir());
+    if (FirstStart::needed(folder)) {
+        const QString error = FirstStart::prepare(folder, QLocale::system().name());
+        if (!error.isEmpty()) {
+            errors.report(error);
+        }
+    }
+    return folder;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (const int code = handleArguments(argc, argv); code >= 0) {
+        return code;
+    }
+    std::unique_ptr<Platform> platform = createPlatform();
+    if (!platform->claimSingleInstance()) {
+        return 0;  // another copy runs
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quenda"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    MessageBoxReporter errors;
+    AppState state;
+    state.programFolder = programFolder(QApplication::applicationDirPath(), errors);
+    state.settings.language = languageForLocale(QLocale::system().name());
+    // The windows are created in a fixed order; the main window comes first.
+    TForm1 form1(state, *platform, errors);
+    return QApplication::exec();
+}

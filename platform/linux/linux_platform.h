@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QLockFile>
+#include <memory>
+
+#include "platform/platform.h"
+
+struct _XDisplay;
+
+// The Linux desktop: X11 for input and windows, a lock file for the single
+// instance guard.
+class LinuxPlatform : public Platform {
+public:
+    LinuxPlatform();
+    ~LinuxPlatform() override;
+
+    bool claimSingleInstance() override;
+    void keyDown(int virtualKey) override;
+    void keyUp(int virtualKey) override;
+    QPoint cursorPos() override;
+    void setCursorPos(QPoint pos) override;
+    void mouseDown(MouseButton button) override;
+    void mouseUp(MouseButton button) override;
+    WindowId findWindow(const QString& exactCaption) override;
+    QStringList windowCaptions() override;
+    void closeWindow(WindowId window) override;
+    void minimizeWindow(WindowId window) override;
+    void maximizeWindow(WindowId window) override;
+    void raiseWindow(WindowId window) override;
+    QRect windowRect(WindowId window) override;
+    std::uint32_t waveVolume() override;
+    void setWaveVolume(std::uint32_t volume) override;
+    bool powerOff() override;
+    bool reboot() override;
+    bool startCommand(const QString& commandLine) override;
+    void playSound(const QString& path) override;
+    bool writeAutostart(const QString& programPath) override;
+    bool deleteAutostart() override;
+    bool autostartExists() override;
+
+    // Where the single-instance lock lives: $XDG_RUNTIME_DIR, else the temp folder.
+    static QString lockFilePath();
+
+private:
+    // The X connection, opened on first use; null (and said once) without a display.
+    _XDisplay* display();
+
+    std::unique_ptr<QLockFile> instanceLock_;
+    _XDisplay* display_ = nullptr;
+    bool displayTried_ = false;
+};
