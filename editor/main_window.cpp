@@ -61,6 +61,7 @@ TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidg
                 }
             });
     state_.timerMinutesLeft = 0;
+    connectEditing();
     runStartup();
     if (TreeView1->nodeCount() == 0) {
         ListViewPanel->Panel2->hide();

@@ -81,6 +81,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Wires the header and command dialogs and the property editing (main_window_editing.cpp).
+    void connectEditing();
+
     void buildMenus();
     QAction* item(QMenu* menu, const QString& text, void (TForm1::*handler)(),
                   const QKeySequence& shortcut = {});

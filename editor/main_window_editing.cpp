@@ -1,0 +1,3 @@
+#include "editor/main_window.h"
+
+void TForm1::connectEditing() {}
