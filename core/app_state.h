@@ -20,5 +20,9 @@ struct AppState {
     QString timerCommandName;
     int timerMinutesLeft = 0;
 
+    // True after an edit, rename, new command or learned code that no load or save
+    // has settled yet: closing then asks whether to save.
+    bool changed = false;
+
     QString settingsPath() const;
 };
