@@ -284,6 +284,11 @@ void TForm1::RxTrayIcon1DblClick() {
 void TForm1::NexitClick() { close(); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // Changes that no save has settled: ask whether to save them first.
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     RxTrayIcon1->hide();
     QApplication::quit();
@@ -300,6 +305,7 @@ void TForm1::NopenClick() {
         return;
     }
     state_.commandFilePath = path;
+    state_.changed = false;
     if (loaded.report.recordsLeftOut > 0) {
         errors_.report(CommandFile::leftOutMessage(path, loaded.report.recordsLeftOut));
     }
@@ -345,6 +351,8 @@ bool TForm1::saveTableTo(const QString& path) {
     const CommandFile::FileResult saved = CommandFile::saveToFile(path, state_.table);
     if (!saved.ok) {
         errors_.report(saved.error);
+    } else {
+        state_.changed = false;
     }
     return saved.ok;
 }

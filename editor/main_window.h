@@ -76,6 +76,72 @@ public:
     IntervalTimer* TimerVolConst;
     IntervalTimer* TimerMousePos;
 
+    // ---- Header and command dialogs, property editing (main_window_editing.cpp) ----
+    void NnpuClick();
+    void NncoClick();
+    void N8Click();
+    void N9Click();
+    void NattClick();
+    void ComboBox1Change();
+    void ComboBox2Change();
+    void ComboBox8Change();
+    void ComboBox9Change();
+    void ComboBox10Change();
+    void ComboBox6Change();
+    void Edit4Change();
+    void Edit5Change();
+    void Edit2Change();
+    void ComboBox5Change();
+    void Edit6Change();
+    void ComboBox3Change();
+    void ComboBox7Change();
+    void ComboBox4Change();
+    void Edit7Change();
+    void ComboBox5DropDown();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void TimerMousePosTimer();
+
+    class TNewPultF* NewPultF;
+    class TNewCommandF* NewCommandF;
+    class TRenameCommandF* RenameCommandF;
+
+    // Replaceable so the editing commands can be driven without a user: showing a
+    // dialog modally (returns QDialog::Accepted or Rejected), the delete question,
+    // the file pickers (given their filter) and the question on closing with
+    // unsaved changes.
+    std::function<int(class QDialog&)> runDialog;
+    std::function<bool(const QString& title, const QString& text)> askDelete;
+    std::function<QString(const QString& filter)> chooseProgramFile;
+    std::function<QString(const QString& filter)> chooseSoundFile;
+    enum class UnsavedAnswer { Save, Discard, Cancel };
+    std::function<UnsavedAnswer()> askUnsaved;
+    // Texts of the delete question, from the language table (empty without one).
+    QString deleteTitle;
+    QString deletePrompt;
+    QString unsavedQuestion;
+
+Q_SIGNALS:
+    // The window list was refilled from the desktop (top first): the captions the
+    // executor's caption memo keeps.
+    void windowCaptionsRefilled(const QStringList& captions);
+
+private:
+    void connectEditingSignals();
+    void placeDialog(class QDialog& dialog);
+    // True when the window may close: nothing unsaved, saved, or discarded.
+    bool settleUnsavedChanges();
+    // Writes a field of the selected slot; marks the table changed when the value
+    // differs. False when no node is selected.
+    bool storeField(QString Command::*field, const QString& value);
+    const Command* selectedCommand() const;
+    void applyActionRow(int typePosition);
+    void applyOverlays();
+    void storeRunAction(const class QComboBox* list, const QStringList& values);
+    QRect readoutWindowRect_;
+    // ---- end of the editing block ----
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -10,11 +10,15 @@
 #include <QToolButton>
 
 #include "core/vocabulary.h"
+#include "editor/editing_rules.h"
 
 namespace {
 
 constexpr int kRowHeight = 21;
 constexpr int kCaptionRight = 109;  // every row caption ends at this x
+// What the command file keeps of a path or a window caption: the fields accept no
+// more, so nothing typed comes back cut after a save and a load.
+constexpr int kPathKept = 100;
 
 QFont boldFont(const QWidget* w) {
     QFont font = w->font();
@@ -42,6 +46,11 @@ void showPosition(QComboBox* box, int position) {
 }
 
 }  // namespace
+
+void TDropDownComboBox::showPopup() {
+    Q_EMIT dropDown();
+    QComboBox::showPopup();
+}
 
 TPropertyPanel::TPropertyPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ListViewPanel"));
@@ -85,11 +94,16 @@ QLabel* TPropertyPanel::rowCaption(const QString& name, const QString& text, int
     return label;
 }
 
-QComboBox* TPropertyPanel::list(const QString& name, const QStringList& items, QRect place) {
-    auto* box = new QComboBox(place.height() ? Panel2 : Panel2);
+QComboBox* TPropertyPanel::list(const QString& name, const QStringList& items, QRect place,
+                                QComboBox* box) {
+    if (!box) {
+        box = new QComboBox(Panel2);
+    }
     box->setObjectName(name);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // A typed text is stored as typed: no completion may change it behind the user.
+    box->setCompleter(nullptr);
     box->addItems(items);
     box->setCurrentIndex(-1);
     box->setGeometry(place.x(), place.y(), place.width(), kRowHeight);
@@ -104,9 +118,11 @@ void TPropertyPanel::buildPanel2() {
     PanCustNameLabel->move(8, 5);
     PanCustNameLabel->adjustSize();
 
-    LabelKodCommand = rowCaption(QStringLiteral("LabelKodCommand"), QStringLiteral("Код команды:"), 11);
+    LabelKodCommand =
+        rowCaption(QStringLiteral("LabelKodCommand"), QStringLiteral("Код команды:"), 11);
     LabelKodCommand->hide();
-    LabelTypeAction = rowCaption(QStringLiteral("LabelTypeAction"), QStringLiteral("Тип действия:"), 33);
+    LabelTypeAction =
+        rowCaption(QStringLiteral("LabelTypeAction"), QStringLiteral("Тип действия:"), 33);
     ComboBox1 = list(QStringLiteral("ComboBox1"), V::actionTypes().captions, {112, 33, 299, 1});
 
     LabelAction = rowCaption(QStringLiteral("LabelAction"), QStringLiteral("Действие:"), 55);
@@ -130,6 +146,7 @@ void TPropertyPanel::buildPanel2() {
     ComboBox6->setObjectName(QStringLiteral("ComboBox6"));
     ComboBox6->setEditable(true);
     ComboBox6->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox6->setCompleter(nullptr);
     ComboBox6->addItems(V::pauseSeconds());
     ComboBox6->setEditText(QStringLiteral("0"));
     ComboBox6->setGeometry(1, 0, 45, kRowHeight);
@@ -157,20 +174,25 @@ void TPropertyPanel::buildPanel2() {
     Edit5->setGeometry(59, 0, 30, kRowHeight);
     Panel1->hide();
 
-    LabelApplFile = rowCaption(QStringLiteral("LabelApplFile"), QStringLiteral("Приложение (файл):"), 77);
+    LabelApplFile =
+        rowCaption(QStringLiteral("LabelApplFile"), QStringLiteral("Приложение (файл):"), 77);
     Edit2 = new QLineEdit(Panel2);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setGeometry(112, 77, 280, kRowHeight);
+    Edit2->setMaxLength(kPathKept);
     SpeedButton2 = new QToolButton(Panel2);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setText(QStringLiteral("..."));
     SpeedButton2->setGeometry(393, 78, 16, 20);
 
     LabelWinCom = rowCaption(QStringLiteral("LabelWinCom"), QStringLiteral("Окно (команда):"), 99);
-    ComboBox5 = list(QStringLiteral("ComboBox5"), {}, {112, 99, 299, 1});
+    ComboBox5 = new TDropDownComboBox(Panel2);
+    list(QStringLiteral("ComboBox5"), {}, {112, 99, 299, 1}, ComboBox5);
+    ComboBox5->lineEdit()->setMaxLength(kPathKept);
     Edit6 = new QLineEdit(Panel2);
     Edit6->setObjectName(QStringLiteral("Edit6"));
     Edit6->setGeometry(112, 99, 281, kRowHeight);
+    Edit6->setMaxLength(EditingRules::kCombinationKept);
     Edit6->hide();
 
     LabelKey = rowCaption(QStringLiteral("LabelKey"), QStringLiteral("Клавиши:"), 121);
@@ -184,10 +206,12 @@ void TPropertyPanel::buildPanel2() {
                      {272, 121, 139, 1});
     ComboBox4->setMaxVisibleItems(5);
 
-    LabelPlaySound = rowCaption(QStringLiteral("LabelPlaySound"), QStringLiteral("Проиграть файл:"), 143);
+    LabelPlaySound =
+        rowCaption(QStringLiteral("LabelPlaySound"), QStringLiteral("Проиграть файл:"), 143);
     Edit7 = new QLineEdit(Panel2);
     Edit7->setObjectName(QStringLiteral("Edit7"));
     Edit7->setGeometry(112, 143, 260, kRowHeight);
+    Edit7->setMaxLength(kPathKept);
     SpeedButton1 = new QToolButton(Panel2);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setText(QStringLiteral("..."));
@@ -209,8 +233,8 @@ void TPropertyPanel::resizeEvent(QResizeEvent* event) {
 
 void TPropertyPanel::layoutPanel2() {
     const int w = Panel2->width();
-    for (QComboBox* box : {ComboBox1, ComboBox5, ComboBox2, ComboBox8, ComboBox9, ComboBox10,
-                           ComboBox11}) {
+    for (QComboBox* box : {ComboBox1, static_cast<QComboBox*>(ComboBox5), ComboBox2, ComboBox8,
+                           ComboBox9, ComboBox10, ComboBox11}) {
         box->resize(w - 124, box->height());
     }
     Edit2->resize(w - 141, Edit2->height());
@@ -232,6 +256,16 @@ void TPropertyPanel::loadControls(const Command& c, const QString& pauseSecondsT
     setEditText(Edit7, c.fileSound);
     setEditText(Edit6, c.commandCombination);
     setListText(ComboBox6, pauseSecondsText);
+}
+
+void TPropertyPanel::emptyControls() {
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox8, ComboBox9, ComboBox10, ComboBox11,
+                           ComboBox3, ComboBox7, ComboBox4, ComboBox6}) {
+        showPosition(box, -1);
+    }
+    for (QLineEdit* edit : {Edit2, Edit6, Edit7, Edit4, Edit5}) {
+        edit->clear();
+    }
 }
 
 void TPropertyPanel::showListPositions(const PropertySummary::ListPositions& lists) {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QComboBox>
 #include <QWidget>
 
-class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -12,12 +12,24 @@ class QToolButton;
 #include "core/command_table.h"
 #include "editor/property_summary.h"
 
+// A drop-down list that says when its list is about to open, so the list can be
+// refilled first.
+class TDropDownComboBox : public QComboBox {
+    Q_OBJECT
+  public:
+    using QComboBox::QComboBox;
+    void showPopup() override;
+
+  Q_SIGNALS:
+    void dropDown();
+};
+
 // The right-hand pane (ListViewPanel): the view-mode summary Memo1 under the title
 // strip Panel5, the blank cover Panel4, and the editing panel Panel2 with one row
 // of controls per property.
 class TPropertyPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TPropertyPanel(QWidget* parent = nullptr);
 
     // Loads the controls of Panel2 from a command. Not an edit: no change handler runs.
@@ -26,6 +38,9 @@ public:
     void showListPositions(const PropertySummary::ListPositions& lists);
     PropertySummary::Captions summaryCaptions() const;
     PropertySummary::ListItems listItems() const;
+    // Empties the texts of the lists and fields, as a new command does. The line
+    // edits report the change like an edit; the lists do not.
+    void emptyControls();
 
     QPlainTextEdit* Memo1;
     QFrame* Panel4;
@@ -58,21 +73,22 @@ public:
     QLineEdit* Edit5;
     QLineEdit* Edit2;  // file
     QToolButton* SpeedButton2;
-    QComboBox* ComboBox5;  // window caption or command name
-    QLineEdit* Edit6;      // combination list
-    QComboBox* ComboBox3;  // first modifier
-    QComboBox* ComboBox7;  // second modifier
-    QComboBox* ComboBox4;  // key
-    QLineEdit* Edit7;      // sound file
+    TDropDownComboBox* ComboBox5;  // window caption or command name
+    QLineEdit* Edit6;              // combination list
+    QComboBox* ComboBox3;          // first modifier
+    QComboBox* ComboBox7;          // second modifier
+    QComboBox* ComboBox4;          // key
+    QLineEdit* Edit7;              // sound file
     QToolButton* SpeedButton1;
     QToolButton* SpeedButton3;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void buildPanel2();
     void layoutPanel2();
     QLabel* rowCaption(const QString& name, const QString& text, int top);
-    QComboBox* list(const QString& name, const QStringList& items, QRect place);
+    QComboBox* list(const QString& name, const QStringList& items, QRect place,
+                    QComboBox* box = nullptr);
 };
