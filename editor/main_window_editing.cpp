@@ -110,8 +110,12 @@ void TForm1::connectEditingSignals() {
 
 // ---- Dialogs ----
 
+// The placement counts whole windows, frames included. A dialog's frame is known only
+// once it has been shown: until then it is taken to be the main window's.
 void TForm1::placeDialog(QDialog& dialog) {
-    dialog.move(EditingRules::dialogTopLeft(frameGeometry(), dialog.frameGeometry().size()));
+    const QSize ownFrame = dialog.frameGeometry().size() - dialog.size();
+    const QSize frame = ownFrame.isNull() ? frameGeometry().size() - size() : ownFrame;
+    dialog.move(EditingRules::dialogTopLeft(frameGeometry(), dialog.size() + frame));
 }
 
 void TForm1::NnpuClick() {

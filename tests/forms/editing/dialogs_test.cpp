@@ -1,0 +1,301 @@
+// The header and command dialogs, delete, and the question on closing.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/command_file.h"
+#include "editing_fixture.h"
+#include "editor/command_tree.h"
+#include "editor/editing_rules.h"
+#include "editor/name_dialogs.h"
+
+namespace {
+
+QStringList fileCaptions(const QString& path) {
+    CommandTable table;
+    if (!CommandFile::loadFromFile(path, table).ok) {
+        return {QStringLiteral("<unreadable>")};
+    }
+    QStringList captions;
+    for (int node = 0; node < table.nodeCount(); ++node) {
+        captions << table.caption(node);
+    }
+    return captions;
+}
+
+}  // namespace
+
+TEST_F(EditingTest, NewHeaderDialogCreatesTheRootAndSwitchesTheMenus) {
+    start();
+    ASSERT_EQ(form->TreeView1->nodeCount(), 0);
+    form->Nser->aboutToShow();  // "Сервис" opened: the tree is empty
+    ASSERT_TRUE(form->Nnpu->isEnabled());
+
+    answerNameDialog(QString(), false);  // Cancel
+    form->Nnpu->trigger();
+    EXPECT_EQ(form->TreeView1->nodeCount(), 0);
+    EXPECT_TRUE(form->Nnpu->isEnabled());
+    EXPECT_FALSE(form->Nnco->isEnabled());
+    EXPECT_FALSE(state.changed);
+
+    answerNameDialog(QString());  // OK with the text the dialog offers
+    form->Nnpu->trigger();
+    EXPECT_EQ(treeCaptions(), QStringList{"New header"});
+    EXPECT_FALSE(form->Nnpu->isEnabled());
+    EXPECT_TRUE(form->Nnco->isEnabled());
+    EXPECT_TRUE(state.changed);
+
+    ASSERT_EQ(dialogsSeen.size(), 2);
+    const DialogSeen& seen = dialogsSeen[0];
+    EXPECT_EQ(seen.objectName, QStringLiteral("TNewPultF"));
+    EXPECT_EQ(seen.title, QStringLiteral("Новый заголовок"));
+    EXPECT_EQ(seen.label, QStringLiteral("Наименование:"));
+    EXPECT_EQ(seen.textAtOpen, QStringLiteral("New header"));
+    EXPECT_EQ(seen.size, QSize(170, 91));
+    EXPECT_EQ(seen.pos,
+              EditingRules::dialogTopLeft(form->frameGeometry(), form->NewPultF->frameSize()));
+}
+
+TEST_F(EditingTest, DialogsHaveTheirTextsAndKeepTheLastEntry) {
+    startWithABC();
+    clickNode(2);
+    answerNameDialog(QStringLiteral("D"));
+    form->Nnco->trigger();
+    answerNameDialog(QString());  // reopened: offers the last text entered
+    form->N2->trigger();
+    answerNameDialog(QString(), false);
+    form->N8->trigger();
+    ASSERT_EQ(dialogsSeen.size(), 3);
+    EXPECT_EQ(dialogsSeen[0].objectName, QStringLiteral("TNewCommandF"));
+    EXPECT_EQ(dialogsSeen[0].title, QStringLiteral("Новая команда"));
+    EXPECT_EQ(dialogsSeen[0].textAtOpen, QStringLiteral("New command"));
+    EXPECT_EQ(dialogsSeen[0].size, QSize(172, 93));
+    EXPECT_EQ(dialogsSeen[1].textAtOpen, QStringLiteral("D"));
+    EXPECT_EQ(dialogsSeen[2].objectName, QStringLiteral("TRenameCommandF"));
+    EXPECT_EQ(dialogsSeen[2].title, QStringLiteral("Переименовать"));
+    EXPECT_EQ(dialogsSeen[2].label, QStringLiteral("Переименовать:"));
+    EXPECT_EQ(dialogsSeen[2].size, QSize(172, 93));
+    // The rename dialog offers the selected node's caption: the header now.
+    EXPECT_EQ(dialogsSeen[2].textAtOpen, QStringLiteral("Remote"));
+    EXPECT_EQ(form->RenameCommandF->Button2->text(), QStringLiteral("Отмена"));
+    EXPECT_EQ(form->RenameCommandF->Button1->text(), QStringLiteral("OK"));
+}
+
+TEST_F(EditingTest, NewCommandTakesTheNextSlotEmptyAndLeavesTheHeaderSelected) {
+    startWithABC();
+    customise(2);
+    pick(panel()->ComboBox1, QStringLiteral("Выполнение команды"));
+    QTest::keyClicks(panel()->Edit2, QStringLiteral("/usr/bin/b"));
+    // A stray value above the last command, as a hand-edited file can leave.
+    state.table.slot(4).file = QStringLiteral("stray");
+
+    answerNameDialog(QStringLiteral("D"));
+    form->Nnco->trigger();
+    EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "B", "C", "D"}));
+    Command expected;
+    expected.name = QStringLiteral("D");
+    EXPECT_EQ(state.table.slot(4), expected);
+    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    EXPECT_TRUE(form->TreeView1->nodeAt(0)->isExpanded());
+    // The selection change returned the pane to view mode and named the header.
+    EXPECT_FALSE(panel()->Panel2->isVisible());
+    EXPECT_EQ(form->statusText(), QStringLiteral(" Remote"));
+    // The controls are emptied; what B was given stays in B's slot.
+    EXPECT_TRUE(panel()->ComboBox1->currentText().isEmpty());
+    EXPECT_TRUE(panel()->Edit2->text().isEmpty());
+    EXPECT_TRUE(panel()->ComboBox6->currentText().isEmpty());
+    EXPECT_EQ(state.table.slot(2).file, QStringLiteral("/usr/bin/b"));
+    EXPECT_EQ(state.table.slot(2).typeAction, QStringLiteral("Run command"));
+    EXPECT_TRUE(state.changed);
+}
+
+TEST_F(EditingTest, ThirtyFirstCommandIsRefusedWithAMessage) {
+    QList<Command> thirty;
+    for (int k = 1; k <= 30; ++k) {
+        thirty << command(QStringLiteral("C%1").arg(k));
+    }
+    writeRemote(QStringLiteral("full.pci"), QStringLiteral("Full"), thirty);
+    start(path(QStringLiteral("full.pci")));
+    clickNode(30);
+    answerNameDialog(QStringLiteral("One too many"));
+    form->Nnco->trigger();
+    EXPECT_TRUE(dialogsSeen.isEmpty());  // refused before asking for a name
+    EXPECT_EQ(form->TreeView1->nodeCount(), 31);
+    EXPECT_EQ(state.table.commandCount(), 30);
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages[0].contains(QStringLiteral("at most 30 commands")));
+    EXPECT_FALSE(state.changed);
+}
+
+TEST_F(EditingTest, RenameChangesOnlyTheTreeCaption) {
+    startWithABC();
+    clickNode(2);
+    answerNameDialog(QStringLiteral("E"));
+    form->N8->trigger();
+    EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "E", "C"}));
+    EXPECT_EQ(state.table.caption(2), QStringLiteral("E"));
+    EXPECT_EQ(state.table.slot(2).name, QStringLiteral("B"));  // lookups keep the old name
+    EXPECT_EQ(state.table.findByName(QStringLiteral("B")), QList<int>{2});
+    EXPECT_EQ(form->statusText(), QStringLiteral(" B"));  // until the selection changes
+    EXPECT_TRUE(state.changed);
+    // Save writes the new caption.
+    form->NsaveClick();
+    EXPECT_EQ(fileCaptions(path(QStringLiteral("abc.pci"))),
+              (QStringList{"Remote", "A", "E", "C"}));
+    EXPECT_FALSE(state.changed);
+}
+
+TEST_F(EditingTest, DeleteAsksThenWritesAndReloads) {
+    writeRemote(QStringLiteral("abc.pci"), QStringLiteral("Remote"),
+                {command(QStringLiteral("A")), command(QStringLiteral("B")),
+                 command(QStringLiteral("C"), QStringLiteral("Combination command"))});
+    start(path(QStringLiteral("abc.pci")));
+    state.table.slot(3).commandCombination = QStringLiteral("1.A 2.B 3.C");
+    form->deleteTitle = QStringLiteral("Delete");
+    form->deletePrompt = QStringLiteral("Delete the command");
+    QStringList asked;
+    bool answer = false;
+    form->askDelete = [&](const QString& title, const QString& text) {
+        asked << title + QLatin1Char('|') + text;
+        return answer;
+    };
+
+    clickNode(2);
+    form->N9->trigger();  // No
+    EXPECT_EQ(asked, QStringList{"Delete|Delete the command: \"B\" ?"});
+    EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "B", "C"}));
+    EXPECT_EQ(fileCaptions(path(QStringLiteral("abc.pci"))),
+              (QStringList{"Remote", "A", "B", "C"}));
+
+    answer = true;
+    form->N9->trigger();
+    EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "C"}));
+    EXPECT_EQ(fileCaptions(path(QStringLiteral("abc.pci"))), (QStringList{"Remote", "A", "C"}));
+    EXPECT_EQ(state.table.slot(2).name, QStringLiteral("C"));
+    EXPECT_EQ(state.table.slot(2).commandCombination, QStringLiteral("1.A 2.B 3.C"));
+    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    EXPECT_FALSE(state.changed);
+    EXPECT_TRUE(errors.messages.isEmpty());
+}
+
+TEST_F(EditingTest, DeleteWithOnlyTheHeaderAsksNothing) {
+    writeRemote(QStringLiteral("empty.pci"), QStringLiteral("Remote"), {});
+    start(path(QStringLiteral("empty.pci")));
+    form->TreeView1->selectIndex(0);
+    int asked = 0;
+    form->askDelete = [&](const QString&, const QString&) { return ++asked, true; };
+    form->N9->trigger();
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(treeCaptions(), QStringList{"Remote"});
+}
+
+TEST_F(EditingTest, DeleteWithNoFileNamedAsksForANameFirst) {
+    start();
+    answerNameDialog(QStringLiteral("Remote"));
+    form->Nnpu->trigger();
+    for (const char* name : {"A", "B"}) {
+        answerNameDialog(QLatin1String(name));
+        form->Nnco->trigger();
+    }
+    form->askDelete = [](const QString&, const QString&) { return true; };
+    clickNode(1);
+
+    form->chooseSaveFile = [] { return QString(); };  // the name is not given: no delete
+    form->N9->trigger();
+    EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "B"}));
+    EXPECT_TRUE(state.commandFilePath.isEmpty());
+
+    const QString named = path(QStringLiteral("new"));
+    form->chooseSaveFile = [named] { return named; };
+    form->N9->trigger();
+    const QString file = named + QStringLiteral(".pci");
+    EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "B"}));
+    EXPECT_EQ(fileCaptions(file), (QStringList{"Remote", "B"}));
+    EXPECT_EQ(state.commandFilePath, file);  // the next Save writes there too
+    EXPECT_FALSE(state.changed);
+}
+
+TEST_F(EditingTest, FailedDeleteLeavesTreeTableAndFileAsTheyWere) {
+    startWithABC();
+    const QByteArray before = [this] {
+        QFile file(path(QStringLiteral("abc.pci")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    clickNode(2);
+    answerNameDialog(QStringLiteral("E"));
+    form->N8->trigger();  // an unsaved rename
+    // The file's place is taken by a folder: the write fails.
+    state.commandFilePath = path(QStringLiteral("folder.pci"));
+    ASSERT_TRUE(QDir().mkpath(state.commandFilePath));
+    form->askDelete = [](const QString&, const QString&) { return true; };
+    form->N9->trigger();
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "E", "C"}));
+    EXPECT_EQ(state.table.slot(2).name, QStringLiteral("B"));  // never left emptied
+    EXPECT_TRUE(state.changed);
+    QFile file(path(QStringLiteral("abc.pci")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(EditingTest, ClosingAsksOnlyWhenChangesAreUnsaved) {
+    startWithABC();
+    int asked = 0;
+    TForm1::UnsavedAnswer answer = TForm1::UnsavedAnswer::Cancel;
+    form->askUnsaved = [&] { return ++asked, answer; };
+
+    // Nothing changed: closes at once.
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(asked, 0);
+    form->show();
+
+    customise(1);
+    QTest::keyClicks(panel()->Edit2, QStringLiteral("/usr/bin/a"));
+    ASSERT_TRUE(state.changed);
+    EXPECT_FALSE(form->close());  // Cancel
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(form->isVisible());
+
+    // Save when saving fails keeps the window open.
+    answer = TForm1::UnsavedAnswer::Save;
+    const QString file = state.commandFilePath;
+    state.commandFilePath = path(QStringLiteral("folder.pci"));
+    ASSERT_TRUE(QDir().mkpath(state.commandFilePath));
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(state.changed);
+    errors.messages.clear();
+
+    state.commandFilePath = file;
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(state.changed);
+    CommandTable saved;
+    ASSERT_TRUE(CommandFile::loadFromFile(file, saved).ok);
+    EXPECT_EQ(saved.slot(1).file, QStringLiteral("/usr/bin/a"));
+
+    form->show();
+    QTest::keyClicks(panel()->Edit2, QStringLiteral("x"));
+    answer = TForm1::UnsavedAnswer::Discard;
+    EXPECT_TRUE(form->close());
+    EXPECT_TRUE(state.changed);  // discarded, not saved
+}
+
+TEST_F(EditingTest, LoadingClearsTheChangedFlag) {
+    startWithABC();
+    customise(1);
+    QTest::keyClicks(panel()->Edit4, QStringLiteral("12"));
+    ASSERT_TRUE(state.changed);
+    form->chooseOpenFile = [this] { return path(QStringLiteral("abc.pci")); };
+    form->NopenClick();
+    EXPECT_FALSE(state.changed);
+    // Edits of the header's slot are never stored, so they change nothing to save.
+    form->TreeView1->selectIndex(0);
+    form->Natt->setEnabled(true);
+    form->NattClick();
+    QTest::keyClicks(panel()->Edit2, QStringLiteral("/x"));
+    EXPECT_EQ(state.table.slot(0).file, QStringLiteral("/x"));
+    EXPECT_FALSE(state.changed);
+}

@@ -1,0 +1,158 @@
+#include "editing_fixture.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "core/command_file.h"
+#include "core/text_file.h"
+#include "editor/command_tree.h"
+#include "editor/name_dialogs.h"
+
+Command command(const QString& name, const QString& typeAction, const QString& runAction) {
+    Command c;
+    c.name = name;
+    c.typeAction = typeAction;
+    c.runAction = runAction;
+    return c;
+}
+
+void EditingTest::SetUp() {
+    ASSERT_TRUE(dir.isValid());
+    state.programFolder = dir.path() + QLatin1Char('/');
+}
+
+void EditingTest::TearDown() {
+    form.reset();
+}
+
+QString EditingTest::path(const QString& fileName) const {
+    return dir.filePath(fileName);
+}
+
+void EditingTest::writeRemote(const QString& fileName, const QString& header,
+                              const QList<Command>& commands) const {
+    CommandTable table;
+    table.setHeader(header);
+    for (const Command& c : commands) {
+        table.slot(table.addCommand(c.name)) = c;
+    }
+    ASSERT_TRUE(CommandFile::saveToFile(path(fileName), table).ok);
+}
+
+void EditingTest::writeSettings(const QString& loadFile) const {
+    const TextFile::ReadResult shipped =
+        TextFile::read(QStringLiteral(QUENDA_SOURCE_DIR "/resources/QUENDA.ini"));
+    ASSERT_TRUE(shipped.lines.has_value());
+    QStringList lines = *shipped.lines;
+    for (QString& line : lines) {
+        if (line.startsWith(QLatin1String("Load file:"))) {
+            line = QStringLiteral("Load file: ") + loadFile;
+        }
+    }
+    ASSERT_TRUE(TextFile::write(state.settingsPath(), lines).isEmpty());
+}
+
+void EditingTest::start(const QString& loadFile) {
+    writeSettings(loadFile);
+    form = std::make_unique<TForm1>(state, platform, errors);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::qWait(5);  // the start-up step shows the window once more
+    ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(QLatin1Char('\n')).toStdString();
+}
+
+void EditingTest::startWithABC() {
+    writeRemote(
+        QStringLiteral("abc.pci"), QStringLiteral("Remote"),
+        {command(QStringLiteral("A")), command(QStringLiteral("B")), command(QStringLiteral("C"))});
+    start(path(QStringLiteral("abc.pci")));
+}
+
+QStringList EditingTest::treeCaptions() const {
+    QStringList captions;
+    for (int i = 0; i < form->TreeView1->nodeCount(); ++i) {
+        captions << form->TreeView1->nodeAt(i)->text(0);
+    }
+    return captions;
+}
+
+void EditingTest::clickNode(int index) {
+    TCommandTree* tree = form->TreeView1;
+    QTreeWidgetItem* item = tree->nodeAt(index);
+    ASSERT_NE(item, nullptr);
+    tree->scrollToItem(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+}
+
+void EditingTest::customise(int index) {
+    clickNode(index);
+    ASSERT_TRUE(form->Natt->isEnabled());
+    form->Natt->trigger();
+    ASSERT_TRUE(panel()->Panel2->isVisible());
+}
+
+void EditingTest::answerNameDialog(const QString& text, bool ok) {
+    form->runDialog = [this, text, ok](QDialog& dialog) {
+        auto* named = qobject_cast<TNameDialog*>(&dialog);
+        QTimer::singleShot(0, &dialog, [this, named, text, ok] {
+            dialogsSeen << DialogSeen{named->objectName(),   named->windowTitle(),
+                                      named->Label1->text(), named->Edit1->text(),
+                                      named->size(),         named->pos()};
+            if (!text.isNull()) {
+                named->Edit1->selectAll();
+                QTest::keyClick(named->Edit1, Qt::Key_Delete);
+                QTest::keyClicks(named->Edit1, text);
+            }
+            QTest::mouseClick(ok ? named->Button1 : named->Button2, Qt::LeftButton);
+        });
+        return dialog.exec();
+    };
+}
+
+void EditingTest::pick(QComboBox* list, int index) {
+    choose(list, [index](QComboBox*) { return index; });
+}
+
+void EditingTest::pick(QComboBox* list, const QString& itemText) {
+    // The built-in items are padded with blanks.
+    choose(list, [itemText](QComboBox* opened) {
+        for (int i = 0; i < opened->count(); ++i) {
+            if (opened->itemText(i).trimmed() == itemText) {
+                return i;
+            }
+        }
+        return -1;
+    });
+}
+
+void EditingTest::choose(QComboBox* list, const std::function<int(QComboBox*)>& which) {
+    list->showPopup();  // a list that refills itself does it now
+    QAbstractItemView* view = list->view();
+    ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }));
+    const int index = which(list);
+    ASSERT_GE(index, 0);
+    ASSERT_LT(index, list->count());
+    view->setCurrentIndex(view->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }));
+}
+
+void typeText(QWidget* widget, const QString& text) {
+    // Key events that carry the characters, Cyrillic ones included.
+    for (const QChar c : text) {
+        const auto key = Qt::Key(c.toUpper().unicode());
+        QTest::sendKeyEvent(QTest::Press, widget, key, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, key, QString(c), Qt::NoModifier);
+    }
+}
+
+void EditingTest::type(QComboBox* list, const QString& text) {
+    typeText(list->lineEdit(), text);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include "core/app_state.h"
+#include "core/error_reporter.h"
+#include "editor/main_window.h"
+#include "editor/property_panel.h"
+#include "platform/fake/fake_platform.h"
+
+class QComboBox;
+class QDialog;
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& lines, std::ostream* os) {
+    *os << '{';
+    for (const QString& line : lines) {
+        *os << "\n  \"" << line.toStdString() << '"';
+    }
+    *os << "\n}";
+}
+
+// How a name dialog was answered, and what it looked like while it was open.
+struct DialogSeen {
+    QString objectName;
+    QString title;
+    QString label;
+    QString textAtOpen;
+    QSize size;
+    QPoint pos;
+};
+
+// A program folder in a temporary directory with QUENDA.ini and command files, and
+// the main window started from it with a fake platform and a collecting reporter.
+class EditingTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString path(const QString& fileName) const;
+    // A command file with a header and commands named by their captions.
+    void writeRemote(const QString& fileName, const QString& header,
+                     const QList<Command>& commands) const;
+    // QUENDA.ini naming the command file to load (empty: none).
+    void writeSettings(const QString& loadFile) const;
+    // Starts the main window and shows it.
+    void start(const QString& loadFile = QString());
+    // Starts with a remote "Remote" holding commands A, B and C.
+    void startWithABC();
+
+    TPropertyPanel* panel() const { return form->ListViewPanel; }
+    QStringList treeCaptions() const;
+    void clickNode(int index);
+    // Clicks a command, then "Настройки": the panel in customisation mode.
+    void customise(int index);
+
+    // Makes the next name dialog run for real and be answered: the text typed into
+    // Edit1 (a null text types nothing) and OK or Cancel clicked.
+    void answerNameDialog(const QString& text, bool ok = true);
+    // Picks an item from a drop-down list as the user does: the list opens, the
+    // item is chosen in it with the keyboard and Return.
+    void pick(QComboBox* list, int index);
+    void pick(QComboBox* list, const QString& itemText);
+    void choose(QComboBox* list, const std::function<int(QComboBox*)>& which);
+    void type(QComboBox* list, const QString& text);
+
+    QTemporaryDir dir;
+    AppState state;
+    FakePlatform platform;
+    CollectingReporter errors;
+    std::unique_ptr<TForm1> form;
+    QList<DialogSeen> dialogsSeen;
+};
+
+// Types text into a widget key by key, as the keyboard does.
+void typeText(QWidget* widget, const QString& text);
+
+// A command of a kind with the fields given.
+Command command(const QString& name, const QString& typeAction = QString(),
+                const QString& runAction = QString());
