@@ -55,7 +55,8 @@ StartupResult run(AppState& state, ErrorReporter& errors) {
     if (const std::optional<int> interval = NumberText::toInt(state.settings.pauseCommand)) {
         result.recognitionIntervalMs = *interval;
     } else {
-        errors.report(NumberText::invalidIntegerMessage(state.settings.pauseCommand));
+        errors.report(QStringLiteral("QUENDA.ini, key \"Pause command:\": %1")
+                          .arg(NumberText::invalidIntegerMessage(state.settings.pauseCommand)));
     }
     return result;
 }

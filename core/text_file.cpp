@@ -25,7 +25,9 @@ QString write(const QString& path, const QStringList& lines) {
         return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
     }
     const QByteArray bytes = TextCodec::encodeLines(lines);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // QSaveFile::commit() does not notice a failure of the final flush of its write
+    // buffer (a full disk): it would put the cut-off file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         const QString message =
             QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
         file.cancelWriting();
