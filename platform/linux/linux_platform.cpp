@@ -3,13 +3,19 @@
 #include <QDir>
 #include <cstdio>
 
+#include "platform/linux/command_start.h"
+#include "platform/linux/pulse_sound.h"
+#include "platform/linux/x11_windows.h"
+
 // Xlib defines macros (Bool, Status, None) that clash with Qt: include it last.
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <unistd.h>
 
 LinuxPlatform::LinuxPlatform() = default;
 
 LinuxPlatform::~LinuxPlatform() {
+    windows_.reset();
     if (display_) {
         XCloseDisplay(display_);
     }
@@ -43,6 +49,13 @@ _XDisplay* LinuxPlatform::display() {
     return display_;
 }
 
+X11Windows* LinuxPlatform::windows() {
+    if (!windows_ && display()) {
+        windows_ = std::make_unique<X11Windows>(display_);
+    }
+    return windows_.get();
+}
+
 QPoint LinuxPlatform::cursorPos() {
     Display* d = display();
     if (!d) {
@@ -64,26 +77,106 @@ void LinuxPlatform::setCursorPos(QPoint pos) {
     XFlush(d);
 }
 
-// Input synthesis, window commands, volume, power, program start, sounds and the
-// autostart entry are not available on this backend yet: each answers as the
-// contract says a system without the facility does.
+// Buttons go down and up where the pointer is.
+static void fakeButton(Display* d, Platform::MouseButton button, bool down) {
+    unsigned int number = 1;
+    switch (button) {
+        case Platform::MouseButton::Left:
+            number = 1;
+            break;
+        case Platform::MouseButton::Middle:
+            number = 2;
+            break;
+        case Platform::MouseButton::Right:
+            number = 3;
+            break;
+    }
+    XTestFakeButtonEvent(d, number, down ? True : False, CurrentTime);
+    XFlush(d);
+}
+
+void LinuxPlatform::mouseDown(MouseButton button) {
+    if (Display* d = display()) {
+        fakeButton(d, button, true);
+    }
+}
+
+void LinuxPlatform::mouseUp(MouseButton button) {
+    if (Display* d = display()) {
+        fakeButton(d, button, false);
+    }
+}
+
+Platform::WindowId LinuxPlatform::findWindow(const QString& exactCaption) {
+    X11Windows* w = windows();
+    return w ? w->find(exactCaption) : 0;
+}
+
+QStringList LinuxPlatform::windowCaptions() {
+    X11Windows* w = windows();
+    return w ? w->visibleCaptions() : QStringList();
+}
+
+void LinuxPlatform::closeWindow(WindowId window) {
+    if (X11Windows* w = windows()) {
+        w->close(window);
+    }
+}
+
+void LinuxPlatform::minimizeWindow(WindowId window) {
+    if (X11Windows* w = windows()) {
+        w->minimize(window);
+    }
+}
+
+void LinuxPlatform::maximizeWindow(WindowId window) {
+    if (X11Windows* w = windows()) {
+        w->maximize(window);
+    }
+}
+
+void LinuxPlatform::raiseWindow(WindowId window) {
+    if (X11Windows* w = windows()) {
+        w->raise(window);
+    }
+}
+
+QRect LinuxPlatform::windowRect(WindowId window) {
+    X11Windows* w = windows();
+    return w ? w->rect(window) : QRect();
+}
+
+bool LinuxPlatform::startCommand(const QString& commandLine) {
+    return startCommandLine(commandLine);
+}
+
+void LinuxPlatform::playSound(const QString& path) {
+    if (!sound_) {
+        sound_ = std::make_unique<PulseSoundPlayer>();
+    }
+    sound_->play(path);
+}
+
+// Key synthesis, volume, power and the autostart entry are not available on this
+// backend yet: each answers as the contract says a system without the facility does.
 void LinuxPlatform::keyDown(int) {}
 void LinuxPlatform::keyUp(int) {}
-void LinuxPlatform::mouseDown(MouseButton) {}
-void LinuxPlatform::mouseUp(MouseButton) {}
-Platform::WindowId LinuxPlatform::findWindow(const QString&) { return 0; }
-QStringList LinuxPlatform::windowCaptions() { return {}; }
-void LinuxPlatform::closeWindow(WindowId) {}
-void LinuxPlatform::minimizeWindow(WindowId) {}
-void LinuxPlatform::maximizeWindow(WindowId) {}
-void LinuxPlatform::raiseWindow(WindowId) {}
-QRect LinuxPlatform::windowRect(WindowId) { return {}; }
-std::uint32_t LinuxPlatform::waveVolume() { return 0; }
+std::uint32_t LinuxPlatform::waveVolume() {
+    return 0;
+}
 void LinuxPlatform::setWaveVolume(std::uint32_t) {}
-bool LinuxPlatform::powerOff() { return false; }
-bool LinuxPlatform::reboot() { return false; }
-bool LinuxPlatform::startCommand(const QString&) { return false; }
-void LinuxPlatform::playSound(const QString&) {}
-bool LinuxPlatform::writeAutostart(const QString&) { return false; }
-bool LinuxPlatform::deleteAutostart() { return false; }
-bool LinuxPlatform::autostartExists() { return false; }
+bool LinuxPlatform::powerOff() {
+    return false;
+}
+bool LinuxPlatform::reboot() {
+    return false;
+}
+bool LinuxPlatform::writeAutostart(const QString&) {
+    return false;
+}
+bool LinuxPlatform::deleteAutostart() {
+    return false;
+}
+bool LinuxPlatform::autostartExists() {
+    return false;
+}

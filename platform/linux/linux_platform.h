@@ -6,11 +6,13 @@
 #include "platform/platform.h"
 
 struct _XDisplay;
+class X11Windows;
+class PulseSoundPlayer;
 
-// The Linux desktop: X11 for input and windows, a lock file for the single
-// instance guard.
+// The Linux desktop: X11 for input and windows, the PulseAudio server for sounds,
+// detached processes for program starts, a lock file for the single instance guard.
 class LinuxPlatform : public Platform {
-public:
+  public:
     LinuxPlatform();
     ~LinuxPlatform() override;
 
@@ -41,11 +43,15 @@ public:
     // Where the single-instance lock lives: $XDG_RUNTIME_DIR, else the temp folder.
     static QString lockFilePath();
 
-private:
+  private:
     // The X connection, opened on first use; null (and said once) without a display.
     _XDisplay* display();
+    // Window lookup and commands on that connection; null without a display.
+    X11Windows* windows();
 
     std::unique_ptr<QLockFile> instanceLock_;
+    std::unique_ptr<X11Windows> windows_;
+    std::unique_ptr<PulseSoundPlayer> sound_;
     _XDisplay* display_ = nullptr;
     bool displayTried_ = false;
 };

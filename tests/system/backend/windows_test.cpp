@@ -1,0 +1,251 @@
+// Window lookup and window commands of the Linux backend, on a real X server with
+// the witness client's windows: once under a window manager (matchbox), once on a
+// bare server.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <memory>
+#include <thread>
+
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/x11_windows.h"
+#include "session.h"
+
+using namespace backend_test;
+using namespace std::chrono_literals;
+
+namespace {
+
+class WindowsTest : public ::testing::Test {
+  protected:
+    static void startDesktop(bool windowManager) {
+        dir_ = new QTemporaryDir();
+        desktop_ = new XDesktop(dir_->path(), windowManager);
+    }
+    static void TearDownTestSuite() {
+        delete desktop_;
+        delete dir_;
+        desktop_ = nullptr;
+        dir_ = nullptr;
+    }
+    void SetUp() override { platform_ = std::make_unique<LinuxPlatform>(); }
+
+    std::unique_ptr<Witness> witness(const QStringList& titles, const QStringList& options = {}) {
+        return std::make_unique<Witness>(
+            dir_->filePath(QStringLiteral("witness-%1.log").arg(++witnesses_)), titles, options);
+    }
+
+    static QTemporaryDir* dir_;
+    static XDesktop* desktop_;
+    std::unique_ptr<LinuxPlatform> platform_;
+    static inline int witnesses_ = 0;  // each witness writes a log of its own
+};
+QTemporaryDir* WindowsTest::dir_ = nullptr;
+XDesktop* WindowsTest::desktop_ = nullptr;
+
+class WindowsUnderWindowManager : public WindowsTest {
+  protected:
+    static void SetUpTestSuite() { startDesktop(true); }
+};
+
+class WindowsWithoutWindowManager : public WindowsTest {
+  protected:
+    static void SetUpTestSuite() { startDesktop(false); }
+};
+
+}  // namespace
+
+TEST_F(WindowsUnderWindowManager, FindsTheClientWindowByItsWholeCaptionOnly) {
+    auto w = witness({QStringLiteral("Report - Editor"), QStringLiteral("Übersicht Ωmega")});
+    auto legacy = witness({QStringLiteral("Caf\u00e9 legacy")}, {QStringLiteral("--legacy-name")});
+
+    // The id is the client's, not the frame's that matchbox put around it.
+    const ToolView tool = xwininfoByName(QStringLiteral("Report - Editor"));
+    ASSERT_NE(tool.id, 0u);
+    EXPECT_NE(frameOf(tool.id), tool.id);
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("Report - Editor")), tool.id);
+
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("Report")), 0u);
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("report - editor")), 0u);
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("Report - Editor ")), 0u);
+    EXPECT_EQ(platform_->findWindow(QString()), 0u);
+    // UTF-8 _NET_WM_NAME, and a Latin-1 WM_NAME without it.
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("Übersicht Ωmega")),
+              xwininfoByName(QStringLiteral("Übersicht Ωmega")).id);
+    EXPECT_NE(platform_->findWindow(QStringLiteral("Caf\u00e9 legacy")), 0u);
+
+    // An iconified window is still found.
+    platform_->minimizeWindow(tool.id);
+    ASSERT_TRUE(w->waitFor(QStringLiteral("state Report - Editor iconic")));
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("Report - Editor")), tool.id);
+}
+
+TEST_F(WindowsUnderWindowManager, CaptionsListShownWindowsTopFirstCutTo127Characters) {
+    const QString longTitle = QStringLiteral("L") + QString(199, QLatin1Char('x'));
+    auto w = witness({QStringLiteral("First"), QStringLiteral("Second"), longTitle});
+    const unsigned long first = xwininfoByName(QStringLiteral("First")).id;
+    const unsigned long second = xwininfoByName(QStringLiteral("Second")).id;
+
+    // The last mapped window is on top.
+    QStringList captions = platform_->windowCaptions();
+    const QString cut = longTitle.left(127);
+    ASSERT_TRUE(captions.contains(cut)) << captions.join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(captions.contains(longTitle));
+    EXPECT_EQ(captions.indexOf(cut), 0);
+    EXPECT_LT(captions.indexOf(QStringLiteral("Second")),
+              captions.indexOf(QStringLiteral("First")));
+
+    // Brought forward by someone else, a window leads the list.
+    run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), QString::number(first)});
+    ASSERT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == frameOf(first); }, 3s));
+    captions = platform_->windowCaptions();
+    EXPECT_EQ(captions.value(0), QStringLiteral("First"));
+
+    // An iconified window is not shown, so it is not listed; nameless windows
+    // (the window manager's own) never are.
+    run({QStringLiteral("xdotool"), QStringLiteral("windowminimize"), QString::number(second)});
+    ASSERT_TRUE(w->waitFor(QStringLiteral("state Second iconic")));
+    captions = platform_->windowCaptions();
+    EXPECT_FALSE(captions.contains(QStringLiteral("Second")));
+    EXPECT_FALSE(captions.contains(QString()));
+    EXPECT_EQ(captions.count(QStringLiteral("First")), 1);
+}
+
+TEST_F(WindowsUnderWindowManager, CloseSendsOneRequestAndNeverKills) {
+    auto w = witness({QStringLiteral("Closable"), QStringLiteral("Bystander")});
+    auto stubborn = witness({QStringLiteral("No delete")}, {QStringLiteral("--no-delete")});
+
+    platform_->closeWindow(platform_->findWindow(QStringLiteral("Closable")));
+    ASSERT_TRUE(w->waitFor(QStringLiteral("close Closable")));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(w->count(QStringLiteral("close Closable")), 1);
+    EXPECT_EQ(w->count(QStringLiteral("close Bystander")), 0);
+    // The window decides: the witness keeps it.
+    EXPECT_NE(platform_->findWindow(QStringLiteral("Closable")), 0u);
+
+    // A window that does not take close requests is left alone, not killed.
+    const auto id = platform_->findWindow(QStringLiteral("No delete"));
+    ASSERT_NE(id, 0u);
+    platform_->closeWindow(id);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("No delete")), id);
+    EXPECT_TRUE(xwininfoById(id).viewable);
+}
+
+TEST_F(WindowsUnderWindowManager, MinimizeIconifiesAndMaximizeShowsItAgain) {
+    auto w = witness({QStringLiteral("Shrinking"), QStringLiteral("Other")});
+    const auto id = platform_->findWindow(QStringLiteral("Shrinking"));
+    ASSERT_NE(id, 0u);
+
+    platform_->minimizeWindow(id);
+    ASSERT_TRUE(w->waitFor(QStringLiteral("state Shrinking iconic")));
+    EXPECT_EQ(wmState(id), QStringLiteral("Iconic"));
+    EXPECT_FALSE(platform_->windowCaptions().contains(QStringLiteral("Shrinking")));
+
+    // Shown maximised: back on the screen, active, as large as matchbox makes windows.
+    platform_->maximizeWindow(id);
+    ASSERT_TRUE(w->waitFor(QStringLiteral("state Shrinking normal")));
+    EXPECT_EQ(wmState(id), QStringLiteral("Normal"));
+    EXPECT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == frameOf(id); }, 3s));
+    EXPECT_EQ(platform_->windowCaptions().value(0), QStringLiteral("Shrinking"));
+    const ToolView v = xwininfoById(id);
+    EXPECT_GE(v.width, 1200);
+    EXPECT_GE(v.height, 700);
+}
+
+TEST_F(WindowsUnderWindowManager, RaiseActivatesButLeavesIconifiedWindowsIconified) {
+    auto w = witness({QStringLiteral("Below"), QStringLiteral("Above")});
+    const auto below = platform_->findWindow(QStringLiteral("Below"));
+    const auto above = platform_->findWindow(QStringLiteral("Above"));
+    ASSERT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == frameOf(above); }, 3s));
+
+    platform_->raiseWindow(below);
+    EXPECT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == frameOf(below); }, 3s));
+    EXPECT_TRUE(w->waitFor(QStringLiteral("focus Below")));
+    EXPECT_EQ(platform_->windowCaptions().value(0), QStringLiteral("Below"));
+
+    platform_->minimizeWindow(above);
+    ASSERT_TRUE(w->waitFor(QStringLiteral("state Above iconic")));
+    platform_->raiseWindow(above);
+    std::this_thread::sleep_for(400ms);
+    EXPECT_EQ(wmState(above), QStringLiteral("Iconic"));
+    EXPECT_EQ(w->count(QStringLiteral("state Above normal")), 1);  // only the first showing
+}
+
+TEST_F(WindowsUnderWindowManager, RectMatchesXwininfoAndVanishedWindowsAreHarmless) {
+    auto w = witness({QStringLiteral("Measured")});
+    const auto id = platform_->findWindow(QStringLiteral("Measured"));
+    const ToolView v = xwininfoById(id);
+    EXPECT_EQ(platform_->windowRect(id), QRect(v.x, v.y, v.width, v.height));
+
+    w->stop();
+    ASSERT_TRUE(
+        waitUntil([&] { return platform_->findWindow(QStringLiteral("Measured")) == 0; }, 3s));
+    // The id now names no window: every command must pass over it quietly.
+    EXPECT_EQ(platform_->windowRect(id), QRect());
+    platform_->closeWindow(id);
+    platform_->minimizeWindow(id);
+    platform_->maximizeWindow(id);
+    platform_->raiseWindow(id);
+    platform_->closeWindow(0);
+    EXPECT_TRUE(platform_->windowCaptions().isEmpty() ||
+                !platform_->windowCaptions().contains(QStringLiteral("Measured")));
+}
+
+TEST_F(WindowsWithoutWindowManager, RectRaiseAndMaximizeWorkWithoutWindowManager) {
+    auto w = witness({QStringLiteral("Bottom"), QStringLiteral("Top")},
+                     {QStringLiteral("--geometry"), QStringLiteral("320x240+100+50")});
+    const auto bottom = platform_->findWindow(QStringLiteral("Bottom"));
+    const auto top = platform_->findWindow(QStringLiteral("Top"));
+    ASSERT_NE(bottom, 0u);
+    ASSERT_NE(top, 0u);
+
+    // Without frames the top-level windows are the clients themselves.
+    EXPECT_EQ(platform_->windowRect(bottom), QRect(100, 50, 320, 240));
+    EXPECT_EQ(platform_->windowRect(top), QRect(130, 80, 320, 240));
+    // Decoration a window manager reports (left, right, top, bottom) belongs to the
+    // window's rectangle.
+    run({QStringLiteral("xprop"), QStringLiteral("-id"), QString::number(top), QStringLiteral("-f"),
+         QStringLiteral("_NET_FRAME_EXTENTS"), QStringLiteral("32c"), QStringLiteral("-set"),
+         QStringLiteral("_NET_FRAME_EXTENTS"), QStringLiteral("2, 3, 20, 5")});
+    EXPECT_EQ(platform_->windowRect(top), QRect(128, 60, 325, 265));
+    EXPECT_EQ(platform_->windowCaptions(),
+              (QStringList{QStringLiteral("Top"), QStringLiteral("Bottom")}));
+
+    platform_->raiseWindow(bottom);
+    EXPECT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == bottom; }, 3s));
+    EXPECT_TRUE(w->waitFor(QStringLiteral("focus Bottom")));
+    EXPECT_EQ(platform_->windowCaptions().value(0), QStringLiteral("Bottom"));
+
+    platform_->maximizeWindow(top);
+    EXPECT_TRUE(w->waitFor(QStringLiteral("configure Top 0 0 1280 800")));
+    EXPECT_EQ(rootChildrenTopFirst().value(0), top);
+}
+
+TEST_F(WindowsWithoutWindowManager, MouseButtonsGoDownAndUpWhereThePointerIs) {
+    auto w = witness({QStringLiteral("Clicked")},
+                     {QStringLiteral("--geometry"), QStringLiteral("200x200+300+300")});
+    platform_->setCursorPos(QPoint(400, 400));
+    EXPECT_EQ(platform_->cursorPos(), QPoint(400, 400));
+    platform_->mouseDown(Platform::MouseButton::Left);
+    platform_->mouseUp(Platform::MouseButton::Left);
+    platform_->mouseDown(Platform::MouseButton::Right);
+    platform_->mouseUp(Platform::MouseButton::Right);
+    ASSERT_TRUE(w->waitFor(QStringLiteral("button Clicked release 3")));
+    QStringList buttons = w->lines().filter(QStringLiteral("button "));
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("button Clicked press 1"),
+                                    QStringLiteral("button Clicked release 1"),
+                                    QStringLiteral("button Clicked press 3"),
+                                    QStringLiteral("button Clicked release 3")}));
+}
+
+TEST(CaptionCut, CountsCharactersAndNeverSplitsOne) {
+    EXPECT_EQ(X11Windows::cutCaption(QString(127, QLatin1Char('a'))).size(), 127);
+    EXPECT_EQ(X11Windows::cutCaption(QString(128, QLatin1Char('a'))).size(), 127);
+    // A character outside the basic plane is two UTF-16 units but one character.
+    const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString title = QString(126, QLatin1Char('a')) + face + QStringLiteral("bc");
+    EXPECT_EQ(X11Windows::cutCaption(title), QString(126, QLatin1Char('a')) + face);
+    const QString faces = face.repeated(130);
+    EXPECT_EQ(X11Windows::cutCaption(faces), face.repeated(127));
+}
