@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QSignalBlocker>
@@ -44,6 +45,31 @@ void showPosition(QComboBox* box, int position) {
         box->setEditText(QString());
     }
 }
+
+// A row caption ends at the controls' edge; a caption too long for the room left of
+// it (a wide system font, a long translation) is drawn smaller instead of cut.
+class RowCaption : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QFont font = this->font();
+        while (QFontMetrics(font).horizontalAdvance(text()) > width()) {
+            if (font.pixelSize() > 7) {
+                font.setPixelSize(font.pixelSize() - 1);
+            } else if (font.pixelSize() < 0 && font.pointSizeF() > 5) {
+                font.setPointSizeF(font.pointSizeF() - 0.5);
+            } else {
+                break;
+            }
+        }
+        QPainter painter(this);
+        painter.setFont(font);
+        painter.setPen(palette().color(foregroundRole()));
+        painter.drawText(contentsRect(), int(alignment()), text());
+    }
+};
 
 }  // namespace
 
@@ -87,7 +113,7 @@ TPropertyPanel::TPropertyPanel(QWidget* parent) : QWidget(parent) {
 }
 
 QLabel* TPropertyPanel::rowCaption(const QString& name, const QString& text, int top) {
-    auto* label = new QLabel(text, Panel2);
+    auto* label = new RowCaption(text, Panel2);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setGeometry(4, top, kCaptionRight - 4, kRowHeight);
