@@ -190,9 +190,10 @@ TEST(BuildRemote, WindowRowListsTheDesktopsWindows) {
     XSession x;
     ASSERT_TRUE(x.ok());
     // A witness client with a window of its own on the desktop.
-    ASSERT_TRUE(x.startClient({QStringLiteral("xmessage"), QStringLiteral("-title"),
-                               QStringLiteral("Witness window"), QStringLiteral("-geometry"),
-                               QStringLiteral("+900+600"), QStringLiteral("I am a witness")}));
+    ASSERT_TRUE(x.startClient({QStringLiteral(QUENDA_WITNESS), QStringLiteral("--log"),
+                               x.path(QStringLiteral("witness.log")), QStringLiteral("--title"),
+                               QStringLiteral("Witness window"), QStringLiteral("--geometry"),
+                               QStringLiteral("200x100+900+600")}));
     ASSERT_FALSE(x.waitWindow(QStringLiteral("^Witness window$")).isEmpty());
     CommandTable table;
     table.setHeader(QStringLiteral("Remote"));
