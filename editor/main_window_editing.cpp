@@ -428,36 +428,31 @@ namespace {
 // A path longer than the command file keeps would come back cut after a load.
 constexpr int kPathKept = 100;
 
+bool pathFits(const QString& path, ErrorReporter& errors) {
+    if (path.size() <= kPathKept) {
+        return true;
+    }
+    errors.report(
+        QStringLiteral("The path %1 is longer than the %2 characters a command file keeps.")
+            .arg(path)
+            .arg(kPathKept));
+    return false;
+}
+
 }  // namespace
 
 void TForm1::SpeedButton2Click() {
     const QString path = chooseProgramFile(EditingRules::programFileFilter());
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty() && pathFits(path, errors_)) {
+        ListViewPanel->Edit2->setText(path);  // Edit2Change stores it
     }
-    if (path.size() > kPathKept) {
-        errors_.report(QStringLiteral("The path %1 is longer than the %2 characters a command "
-                                      "file keeps.")
-                           .arg(path)
-                           .arg(kPathKept));
-        return;
-    }
-    ListViewPanel->Edit2->setText(path);
 }
 
 void TForm1::SpeedButton1Click() {
     const QString path = chooseSoundFile(EditingRules::soundFileFilter());
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty() && pathFits(path, errors_)) {
+        ListViewPanel->Edit7->setText(path);  // Edit7Change stores it
     }
-    if (path.size() > kPathKept) {
-        errors_.report(QStringLiteral("The path %1 is longer than the %2 characters a command "
-                                      "file keeps.")
-                           .arg(path)
-                           .arg(kPathKept));
-        return;
-    }
-    ListViewPanel->Edit7->setText(path);
 }
 
 void TForm1::SpeedButton3Click() {

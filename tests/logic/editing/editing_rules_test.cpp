@@ -28,51 +28,6 @@ TEST(DialogPlacement, CentredAcrossAndTwentyPixelsBelowTheMiddle) {
     EXPECT_EQ(dialogTopLeft({100, 100, 101, 101}, {172, 93}), QPoint(100 - 35, 100 + 4 + 20));
 }
 
-TEST(ActionRowVisibility, EachTypeShowsItsOwnListAndOnlyKeyControlLeavesTheCombinationAlone) {
-    const auto run = actionRowFor(0);
-    ASSERT_TRUE(run);
-    EXPECT_EQ(*run, (ActionRow{true, false, false, false, false, false}));
-    const auto combination = actionRowFor(1);
-    ASSERT_TRUE(combination);
-    EXPECT_EQ(*combination, (ActionRow{false, false, false, false, true, true}));
-    const auto keys = actionRowFor(2);
-    ASSERT_TRUE(keys);
-    EXPECT_EQ(*keys, (ActionRow{false, false, false, false, true, std::nullopt}));
-    const auto mouse = actionRowFor(3);
-    ASSERT_TRUE(mouse);
-    EXPECT_EQ(*mouse, (ActionRow{false, false, false, true, false, false}));
-    const auto volume = actionRowFor(4);
-    ASSERT_TRUE(volume);
-    EXPECT_EQ(*volume, (ActionRow{false, true, false, false, false, false}));
-    const auto pc = actionRowFor(5);
-    ASSERT_TRUE(pc);
-    EXPECT_EQ(*pc, (ActionRow{false, false, true, false, false, false}));
-    // An empty or unknown type changes nothing.
-    EXPECT_FALSE(actionRowFor(-1));
-    EXPECT_FALSE(actionRowFor(6));
-}
-
-TEST(ActionRowVisibility, OverlaysFollowTheStoredRunAction) {
-    EXPECT_TRUE(showsPositionFields(QStringLiteral("Mouse on position:")));
-    EXPECT_TRUE(showsPositionFields(QStringLiteral("Mouse on position for windows:")));
-    EXPECT_FALSE(showsPositionFields(QStringLiteral("Up")));
-    EXPECT_FALSE(showsPositionFields(QStringLiteral("mouse on position:")));  // exact text
-    EXPECT_TRUE(showsPauseSeconds(QStringLiteral("Pause:")));
-    EXPECT_FALSE(showsPauseSeconds(QStringLiteral("Pause")));
-    EXPECT_FALSE(showsPauseSeconds(QStringLiteral("Open")));
-}
-
-TEST(CombinationBuilder, NumbersElementsFromOneWithOneBlankBetween) {
-    QString list = appendElement(QString(), QStringLiteral("A"));
-    EXPECT_EQ(list, QStringLiteral("1.A"));
-    list = appendElement(list, QStringLiteral("B"));
-    list = appendElement(list, QStringLiteral("C"));
-    EXPECT_EQ(list, QStringLiteral("1.A 2.B 3.C"));
-    // The same command twice is two elements; names keep their blanks.
-    EXPECT_EQ(appendElement(QStringLiteral("1.Volume up"), QStringLiteral("Volume up")),
-              QStringLiteral("1.Volume up 2.Volume up"));
-}
-
 TEST(CombinationBuilder, StopsAtThirtyElementsAndPassesTheTeens) {
     // "12." holds "2." as text: the numbering must still go 12, 13, ... 30.
     const QString thirteen = listOf(13);
@@ -80,16 +35,6 @@ TEST(CombinationBuilder, StopsAtThirtyElementsAndPassesTheTeens) {
     const QString thirty = listOf(30);
     EXPECT_TRUE(thirty.endsWith(QStringLiteral(" 29.E29 30.E30")));
     EXPECT_EQ(appendElement(thirty, QStringLiteral("More")), thirty);
-}
-
-TEST(CombinationBuilder, MarkersAreFoundAsPlainText) {
-    // A list edited by hand without any marker: nothing to number after.
-    EXPECT_EQ(appendElement(QStringLiteral("Play Stop"), QStringLiteral("Next")),
-              QStringLiteral("Play Stop"));
-    // A name that holds a marker: the next number follows it, and one pick still
-    // adds exactly one element.
-    EXPECT_EQ(appendElement(QStringLiteral("1.A 2.Track 5."), QStringLiteral("B")),
-              QStringLiteral("1.A 2.Track 5. 6.B"));
 }
 
 TEST(PauseSeconds, CommaAndPointAreBothDecimalSeparators) {
@@ -103,9 +48,7 @@ TEST(PauseSeconds, CommaAndPointAreBothDecimalSeparators) {
     for (const char* seconds : {"0,1", "0,25", "0,5", "1", "2", "3", "5", "10", "15"}) {
         EXPECT_TRUE(pauseMilliseconds(QLatin1String(seconds)).milliseconds) << seconds;
     }
-}
-
-TEST(PauseSeconds, ThousandfoldIsRoundedToWholeMilliseconds) {
+    // The thousandfold is rounded to whole milliseconds.
     EXPECT_EQ(pauseMilliseconds(QStringLiteral("1,2344")).milliseconds, QStringLiteral("1234"));
     EXPECT_EQ(pauseMilliseconds(QStringLiteral("1,2346")).milliseconds, QStringLiteral("1235"));
     EXPECT_EQ(pauseMilliseconds(QStringLiteral("0,0004")).milliseconds, QStringLiteral("0"));
@@ -126,18 +69,4 @@ TEST(PauseSeconds, NotANumberOrNoFitStoresNothing) {
     EXPECT_FALSE(tooLong.milliseconds);
     EXPECT_TRUE(tooLong.error.startsWith(QStringLiteral("'100' is out of range")));
     EXPECT_FALSE(pauseMilliseconds(QStringLiteral("-1")).milliseconds);
-}
-
-TEST(PositionReadout, ShowsBothCoordinates) {
-    EXPECT_EQ(positionReadout({12, 345}), QStringLiteral("X = 12; Y = 345"));
-    EXPECT_EQ(positionReadout({-5, 0}), QStringLiteral("X = -5; Y = 0"));
-}
-
-TEST(FilePickers, CommandFilesStayPickableAndEveryFileIsOffered) {
-    EXPECT_TRUE(programFileFilter().contains(QStringLiteral("*.pci")));
-    EXPECT_TRUE(soundFileFilter().contains(QStringLiteral("*.wav")));
-#ifndef Q_OS_WIN
-    // Linux programs have no extension: the first filter must show every file.
-    EXPECT_TRUE(programFileFilter().startsWith(QStringLiteral("All files (*)")));
-#endif
 }
