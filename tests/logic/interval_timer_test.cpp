@@ -85,3 +85,17 @@ TEST(IntervalTimer, AnIntervalChangeDoesNotStartAStoppedTimer) {
     timer.setEnabled(false);
     EXPECT_FALSE(timer.enabled());
 }
+
+TEST(IntervalTimer, AZeroIntervalStaysEnabledButNeverFires) {
+    IntervalTimer timer(0);
+    QSignalSpy spy(&timer, &IntervalTimer::timeout);
+    timer.setEnabled(true);
+    EXPECT_TRUE(timer.enabled());
+    EXPECT_FALSE(spy.wait(150));
+    timer.setInterval(30);  // a real interval starts the enabled timer
+    EXPECT_TRUE(spy.wait(2000));
+    timer.setInterval(0);
+    spy.clear();
+    EXPECT_FALSE(spy.wait(150));
+    EXPECT_TRUE(timer.enabled());
+}
