@@ -201,6 +201,7 @@ void TForm1::applyGeometry(const StartupResult& startup) {
 // A load selects the header, which counts as a selection change.
 void TForm1::reloadTree() {
     TreeView1->rebuild(state_.table);
+    TreeView1->selectIndex(0);  // also when the file holds the header alone
     TreeView1Change();
 }
 

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <ostream>
+
+#include "core/app_state.h"
+#include "core/command_table.h"
+#include "core/error_reporter.h"
+#include "editor/main_window.h"
+#include "platform/fake/fake_platform.h"
+
+class QTreeWidgetItem;
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+// The remote most tests load: a header and one command per kind of summary.
+namespace Remote {
+inline const QString kHeader = QStringLiteral("Пульт");
+enum Node {
+    kBrowser = 1,  // Run command / Open with a file and a code
+    kPause,        // Run command / Pause: 1500 ms
+    kCombination,  // three elements, the last longer than 25 characters
+    kMouse,        // Mouse on position: 100, 200
+    kKeys,         // Ctrl+Alt+Delete, a window, a sound and a 250 ms pause
+    kEmpty,        // every field empty
+    kNoAction,     // Run command without an action
+    kBadPause,     // a pause that is not a number
+    kCount = kBadPause
+};
+QList<Command> commands();
+}  // namespace Remote
+
+// A program folder in a temporary directory with a QUENDA.ini and command files,
+// and the main window started from it with a fake platform and a collecting
+// error reporter.
+class FormTest : public ::testing::Test {
+  protected:
+    QString path(const QString& fileName) const;
+    // Writes a command file in the program's format (UTF-8 with the byte-order mark,
+    // CR LF); the tree caption of each command is its `name`.
+    void writeCommandFile(const QString& fileName, const QString& header,
+                          const QList<Command>& commands) const;
+    // Writes QUENDA.ini naming the command file to load (empty: none).
+    void writeSettings(const QString& loadFile, const QString& loadMinimized = QStringLiteral("no"),
+                       int treeWidth = 150, int windowWidth = 654) const;
+    QByteArray readBytes(const QString& fileName) const;
+
+    // Constructs the main window, which runs the start-up sequence.
+    void start();
+    // The usual start: the remote loaded, the window shown and exposed.
+    void startWithRemote();
+    void showWindow();
+
+    QTreeWidgetItem* node(int index) const;
+    void clickNode(int index);
+    // Opens the "Service" menu from the menu bar, as the user does, and closes it.
+    void openServiceMenu();
+    // Right-clicks a node; returns which context menu items were enabled while the
+    // menu was open ("N2 N3 N1 N8 N9" order, '+' on, '-' off).
+    QString contextMenuOnNode(int index);
+    QStringList memoLines() const;
+
+    QTemporaryDir dir;
+    AppState state;
+    FakePlatform platform;
+    CollectingReporter errors;
+    std::unique_ptr<TForm1> form;
+};

@@ -1,0 +1,184 @@
+// The summary ShowProperties writes into Memo1 (exact lines, blanks included) and
+// the controls of Panel2 it loads, driven by clicks in the tree.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <array>
+
+#include "editor/command_tree.h"
+#include "editor/property_panel.h"
+#include "tests/forms/form_fixture.h"
+
+namespace {
+
+// Seconds are written with the system's decimal separator.
+QString seconds(const QString& whole, const QString& fraction) {
+    return whole + QLocale::system().decimalPoint() + fraction;
+}
+
+const QString kIndent(31, QLatin1Char(' '));
+
+}  // namespace
+
+class ShowProperties : public FormTest {
+  protected:
+    void SetUp() override { startWithRemote(); }
+    TPropertyPanel* pane() const { return form->ListViewPanel; }
+    std::array<Command, CommandTable::kSlots> table() const {
+        std::array<Command, CommandTable::kSlots> slots;
+        for (int i = 0; i < CommandTable::kSlots; ++i) {
+            slots[i] = state.table.slot(i);
+        }
+        return slots;
+    }
+};
+
+TEST_F(ShowProperties, RunCommandOpenShowsCodeTypeActionAndFile) {
+    clickNode(Remote::kBrowser);
+    EXPECT_EQ(memoLines(),
+              (QStringList{"", "", " Код команды: A1 B2 C3", " Тип действия: Выполнение команды",
+                           " Действие: Открыть      ", " Приложение (файл): /usr/bin/browser"}));
+    EXPECT_TRUE(pane()->Panel4->isHidden()) << "the blank cover goes at the first display";
+    EXPECT_EQ(pane()->ComboBox1->currentText(), QStringLiteral("Выполнение команды"));
+    EXPECT_EQ(pane()->ComboBox2->currentIndex(), 0);
+    EXPECT_EQ(pane()->Edit2->text(), QStringLiteral("/usr/bin/browser"));
+    EXPECT_EQ(pane()->ComboBox6->currentText(), QStringLiteral("0"));
+}
+
+TEST_F(ShowProperties, PauseActionShowsThePauseLineInsteadOfAnActionLine) {
+    clickNode(Remote::kPause);
+    EXPECT_EQ(memoLines(), (QStringList{"", "", " Тип действия: Выполнение команды",
+                                        " Действие: Пауза " + seconds("1", "5") + " cек."}));
+    EXPECT_EQ(pane()->ComboBox6->currentText(), seconds("1", "5"));
+}
+
+TEST_F(ShowProperties, CombinationIsLaidOutOneElementPerLineWithTheCaretAtTheStart) {
+    clickNode(Remote::kBrowser);
+    pane()->Memo1->moveCursor(QTextCursor::End);
+    clickNode(Remote::kCombination);
+    EXPECT_EQ(memoLines(),
+              (QStringList{"", "", " Тип действия: Комбинация команд", " Окно (команда):  1.Play ",
+                           kIndent + "2.Stop ", kIndent + "3.Next track with a long "}));
+    EXPECT_EQ(pane()->Memo1->textCursor().position(), 0);
+    EXPECT_EQ(pane()->Memo1->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(pane()->Edit6->text(),
+              QStringLiteral("1.Play 2.Stop 3.Next track with a long title"));
+}
+
+TEST_F(ShowProperties, MouseOnPositionShowsOnlyThePositionLine) {
+    clickNode(Remote::kMouse);
+    // The list item is padded to 30 characters, then a blank and " Х = " follow.
+    EXPECT_EQ(memoLines(),
+              (QStringList{"", "", " Тип действия: Управление мышью",
+                           " Мышь на позицию:" + QString(14, ' ') + "  Х = 100; Y = 200"}));
+    EXPECT_EQ(pane()->ComboBox10->currentIndex(), 8);
+    EXPECT_EQ(pane()->Edit4->text(), QStringLiteral("100"));
+    EXPECT_EQ(pane()->Edit5->text(), QStringLiteral("200"));
+}
+
+TEST_F(ShowProperties, KeyControlLoadsEveryControlOfTheEditingPanel) {
+    clickNode(Remote::kBrowser);
+    clickNode(Remote::kMouse);
+    clickNode(Remote::kKeys);
+    EXPECT_EQ(memoLines(), (QStringList{"", "", " Тип действия: Управление клавишами",
+                                        " Действие: Пауза " + seconds("0", "25") + " cек.",
+                                        " Окно (команда): Editor", " Клавиши: Ctrl+Alt+Delete",
+                                        " Проиграть файл: /tmp/beep.wav"}));
+    TPropertyPanel* p = pane();
+    EXPECT_EQ(p->ComboBox3->currentText(), QStringLiteral("Ctrl+"));
+    EXPECT_EQ(p->ComboBox7->currentText(), QStringLiteral("Alt+"));
+    EXPECT_EQ(p->ComboBox4->currentText(), QStringLiteral("Delete"));
+    EXPECT_EQ(p->ComboBox5->currentText(), QStringLiteral("Editor"));
+    EXPECT_EQ(p->Edit7->text(), QStringLiteral("/tmp/beep.wav"));
+    EXPECT_EQ(p->ComboBox6->currentText(), seconds("0", "25"));
+    // Values of the commands shown before are replaced, not kept.
+    EXPECT_EQ(p->Edit2->text(), QString());
+    EXPECT_EQ(p->Edit4->text(), QString());
+    EXPECT_EQ(p->Edit5->text(), QString());
+    EXPECT_EQ(p->Edit6->text(), QString());
+}
+
+TEST_F(ShowProperties, AnEmptyCommandShowsTwoEmptyLinesAndEmptyControls) {
+    clickNode(Remote::kKeys);
+    clickNode(Remote::kMouse);
+    clickNode(Remote::kEmpty);
+    EXPECT_EQ(memoLines(), (QStringList{"", ""}));
+    TPropertyPanel* p = pane();
+    for (const QLineEdit* edit : {p->Edit2, p->Edit4, p->Edit5, p->Edit6, p->Edit7}) {
+        EXPECT_EQ(edit->text(), QString()) << edit->objectName().toStdString();
+    }
+    for (const QComboBox* box : std::initializer_list<const QComboBox*>{
+             p->ComboBox3, p->ComboBox7, p->ComboBox4, p->ComboBox5}) {
+        EXPECT_EQ(box->currentText(), QString()) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(p->ComboBox6->currentText(), QStringLiteral("0"));
+}
+
+TEST_F(ShowProperties, ARunCommandWithoutActionShowsAnEmptyActionNotThePreviousOne) {
+    clickNode(Remote::kBrowser);
+    ASSERT_EQ(pane()->ComboBox2->currentIndex(), 0);
+    clickNode(Remote::kNoAction);
+    EXPECT_EQ(memoLines(),
+              (QStringList{"", "", " Тип действия: Выполнение команды", " Действие: "}));
+    EXPECT_EQ(pane()->ComboBox2->currentText(), QString());
+}
+
+TEST_F(ShowProperties, SelectingTheHeaderEmptiesTheSummaryAndKeepsTheControls) {
+    clickNode(Remote::kBrowser);
+    clickNode(0);
+    EXPECT_EQ(pane()->Memo1->toPlainText(), QString());
+    EXPECT_EQ(pane()->Edit2->text(), QStringLiteral("/usr/bin/browser"));
+}
+
+TEST_F(ShowProperties, PauseSecondsInTheListAndInTheSummary) {
+    struct Case {
+        QString pause, listText, summarySeconds;
+    };
+    const Case cases[] = {
+        {"50", "0", seconds("0", "05")},  // under three characters: the list shows 0
+        {"100", seconds("0", "1"), seconds("0", "1")},
+        {"2000", "2", "2"},
+        {"15000", "15", "15"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pause.toStdString());
+        state.table.slot(Remote::kEmpty).pause = c.pause;
+        clickNode(Remote::kEmpty);
+        EXPECT_EQ(pane()->ComboBox6->currentText(), c.listText);
+        EXPECT_EQ(memoLines(),
+                  (QStringList{"", "", " Действие: Пауза " + c.summarySeconds + " cек."}));
+    }
+}
+
+TEST_F(ShowProperties, ShowingCommandsIsNotAnEdit) {
+    const auto before = table();
+    for (int k = 1; k <= Remote::kCount; ++k) {
+        clickNode(k);
+    }
+    clickNode(Remote::kCombination);
+    clickNode(Remote::kCombination);
+    EXPECT_EQ(pane()->Edit6->text(), QStringLiteral("1.Play 2.Stop 3.Next track with a long title"))
+        << "loading must not append to the combination list";
+    EXPECT_TRUE(table() == before);
+    EXPECT_FALSE(state.changed);
+    for (int k = 0; k <= Remote::kCount; ++k) {
+        EXPECT_EQ(state.table.caption(k), node(k)->text(0));
+    }
+}
+
+TEST_F(ShowProperties, AnInvalidPauseIsReportedAndTheControlsAreNotLoaded) {
+    clickNode(Remote::kBrowser);
+    errors.messages.clear();
+    const auto before = table();
+    clickNode(Remote::kBadPause);
+    EXPECT_EQ(errors.messages, QStringList{"'abc' is not a valid integer value"});
+    // The summary stops where the pause line would be.
+    EXPECT_EQ(memoLines(), (QStringList{"", "", " Тип действия: Выполнение команды",
+                                        " Действие: Открыть      "}));
+    EXPECT_EQ(pane()->Edit2->text(), QStringLiteral("/usr/bin/browser"));
+    EXPECT_TRUE(table() == before);
+    EXPECT_EQ(form->statusText(), QStringLiteral(" Плохая пауза"));
+}

@@ -1,0 +1,100 @@
+// The start-up step that shows the window or goes to the tray, the switches
+// between the two, and the File menu's shortcuts.
+#include <QAction>
+#include <QFile>
+#include <QKeySequence>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+#include "tests/forms/form_fixture.h"
+
+class WindowAndTray : public FormTest {
+  protected:
+    // Where a tray exists the window hides; elsewhere it is minimised so the user
+    // can still reach it.
+    void expectInTray() const {
+        EXPECT_EQ(state.inTray, QStringLiteral("yes"));
+        if (QSystemTrayIcon::isSystemTrayAvailable()) {
+            EXPECT_FALSE(form->isVisible());
+            EXPECT_TRUE(form->RxTrayIcon1->isVisible());
+        } else {
+            EXPECT_TRUE(form->isMinimized());
+        }
+    }
+    void expectWindowShown() const {
+        EXPECT_EQ(state.inTray, QStringLiteral("no"));
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_FALSE(form->isMinimized());
+        EXPECT_FALSE(form->RxTrayIcon1->isVisible());
+    }
+};
+
+TEST_F(WindowAndTray, TheStartUpStepShowsTheWindowAndStoresTheCursorPosition) {
+    writeSettings(QString(), "no");
+    start();
+    platform.cursor = QPoint(321, 123);
+    EXPECT_FALSE(form->isVisible()) << "the window waits for the start-up step";
+    EXPECT_TRUE(form->Timer2->enabled());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !state.inTray.isEmpty(); }, 2000));
+    expectWindowShown();
+    EXPECT_EQ(form->mouseStart(), QPoint(321, 123));
+    EXPECT_FALSE(form->Timer2->enabled()) << "the step runs once";
+}
+
+TEST_F(WindowAndTray, LoadMinimizedStartsInTheTray) {
+    writeSettings(QString(), "yes");
+    start();
+    platform.cursor = QPoint(5, 6);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !state.inTray.isEmpty(); }, 2000));
+    expectInTray();
+    EXPECT_EQ(form->mouseStart(), QPoint(5, 6));
+    EXPECT_FALSE(form->Timer2->enabled());
+}
+
+TEST_F(WindowAndTray, RunGoesToTheTrayAndTheTrayDoubleClickComesBack) {
+    writeSettings(QString(), "no");
+    start();
+    showWindow();
+    expectWindowShown();
+
+    form->NRun->trigger();
+    expectInTray();
+
+    form->RxTrayIcon1DblClick();
+    expectWindowShown();
+
+    form->NRun->trigger();
+    expectInTray();
+    form->RxTrayIcon1DblClick();
+    expectWindowShown();
+}
+
+TEST_F(WindowAndTray, TheFileMenuHasTheStandardShortcuts) {
+    startWithRemote();
+    EXPECT_EQ(form->Nopen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(form->Nsave->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(form->NsaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    EXPECT_EQ(form->Nexit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // Pressed in the window, they reach their commands.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    int opened = 0;
+    int savedAs = 0;
+    form->chooseOpenFile = [&] {
+        ++opened;
+        return QString();
+    };
+    form->chooseSaveFile = [&] {
+        ++savedAs;
+        return QString();
+    };
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(opened, 1);
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(savedAs, 1);
+    QFile::remove(path("QUENDA.ini"));
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(path("QUENDA.ini")));
+    EXPECT_EQ(savedAs, 1);
+}

@@ -1,0 +1,83 @@
+// The main window's lower size bound (tree width + 433 by 200) and the splitter
+// between the tree and the property pane.
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QTest>
+
+#include "editor/command_tree.h"
+#include "editor/property_panel.h"
+#include "tests/forms/form_fixture.h"
+
+namespace {
+
+constexpr int kPaneMinimum = 433;
+
+// Drags the splitter handle by dx pixels with the left button, as the user does.
+void dragSplitter(QSplitter* splitter, int dx) {
+    QWidget* handle = splitter->handle(1);
+    const QPoint from(handle->width() / 2, handle->height() / 2);
+    const QPoint to = from + QPoint(dx, 0);
+    auto send = [handle](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                         Qt::MouseButtons held) {
+        QMouseEvent event(type, at, handle->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(handle, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+}  // namespace
+
+class WindowSize : public FormTest {};
+
+TEST_F(WindowSize, TheWindowCannotBeMadeNarrowerThanTreePlus433NorLowerThan200) {
+    writeCommandFile("remote.pci", Remote::kHeader, Remote::commands());
+    writeSettings(path("remote.pci"), "no", 180, 700);
+    start();
+    showWindow();
+    EXPECT_EQ(form->TreeViewPanel->width(), 180);
+    EXPECT_EQ(form->rememberedTreeWidth(), 180);
+    EXPECT_EQ(form->minimumSize(), QSize(180 + kPaneMinimum, 200));
+
+    form->resize(100, 100);
+    EXPECT_EQ(form->size(), QSize(180 + kPaneMinimum, 200));
+    form->resize(180 + kPaneMinimum - 1, 199);
+    EXPECT_EQ(form->size(), QSize(180 + kPaneMinimum, 200));
+    form->resize(900, 500);
+    EXPECT_EQ(form->size(), QSize(900, 500));
+    EXPECT_EQ(form->rememberedTreeWidth(), form->TreeViewPanel->width());
+}
+
+TEST_F(WindowSize, TheBoundHoldsRightAfterStartBeforeTheWindowIsShown) {
+    writeCommandFile("remote.pci", Remote::kHeader, Remote::commands());
+    writeSettings(path("remote.pci"), "no", 200, 700);
+    start();
+    EXPECT_EQ(form->rememberedTreeWidth(), 200);
+    EXPECT_EQ(form->minimumSize(), QSize(200 + kPaneMinimum, 200));
+}
+
+TEST_F(WindowSize, DraggingTheSplitterRightWidensTheWindowWhenThePaneGetsTooNarrow) {
+    startWithRemote();
+    ASSERT_EQ(form->TreeViewPanel->width(), 150);
+    ASSERT_EQ(form->width(), 654);
+
+    dragSplitter(form->Splitter, 200);
+    const int dragged = form->TreeViewPanel->width();
+    EXPECT_NEAR(dragged, 350, 2);
+    EXPECT_EQ(form->rememberedTreeWidth(), dragged);
+    EXPECT_EQ(form->width(), form->TreeView1->width() + kPaneMinimum);
+    EXPECT_EQ(form->minimumWidth(), dragged + kPaneMinimum);
+    EXPECT_EQ(form->TreeViewPanel->width(), dragged) << "the wider window goes to the pane";
+
+    // Back to the left: the pane is wide enough, so the window keeps its width.
+    const int wide = form->width();
+    dragSplitter(form->Splitter, -100);
+    const int back = form->TreeViewPanel->width();
+    EXPECT_NEAR(back, 250, 3);
+    EXPECT_EQ(form->rememberedTreeWidth(), back);
+    EXPECT_EQ(form->width(), wide);
+    EXPECT_EQ(form->minimumWidth(), back + kPaneMinimum);
+    form->resize(100, 100);
+    EXPECT_EQ(form->size(), QSize(back + kPaneMinimum, 200));
+}
