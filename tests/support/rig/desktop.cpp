@@ -1,0 +1,143 @@
+#include "support/rig/desktop.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+#include <stdexcept>
+
+namespace rig {
+
+TestHome::TestHome() : dir_(QDir::tempPath() + QStringLiteral("/quenda-rig-XXXXXX")) {
+    if (!dir_.isValid()) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    for (const QString& sub :
+         {configHome(), runtimeDir(), logDir(), workDir(), path() + QStringLiteral("/home"),
+          path() + QStringLiteral("/cache"), path() + QStringLiteral("/data")}) {
+        if (!QDir().mkpath(sub)) {
+            throw std::runtime_error("cannot create " + sub.toStdString());
+        }
+    }
+    // XDG_RUNTIME_DIR must belong to the user alone.
+    QFile::setPermissions(runtimeDir(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+TestHome::~TestHome() {
+    if (::testing::Test::HasFailure() || qEnvironmentVariableIsSet("QUENDA_RIG_KEEP")) {
+        dir_.setAutoRemove(false);
+        std::fprintf(stderr, "[rig] kept %s for inspection\n", qPrintable(path()));
+    }
+}
+
+QString TestHome::nextLogBase(const QString& name) {
+    return logDir() +
+           QStringLiteral("/%1-%2").arg(++logCounter_, 2, 10, QLatin1Char('0')).arg(name);
+}
+
+Environment TestHome::environment() const {
+    Environment env = Environment::inherited();
+    for (const char* name : {"DISPLAY",
+                             "WAYLAND_DISPLAY",
+                             "XAUTHORITY",
+                             "SESSION_MANAGER",
+                             "QT_QPA_PLATFORM",
+                             "QT_QPA_PLATFORMTHEME",
+                             "QT_STYLE_OVERRIDE",
+                             "QT_SCALE_FACTOR",
+                             "QT_SCREEN_SCALE_FACTORS",
+                             "QT_AUTO_SCREEN_SCALE_FACTOR",
+                             "XDG_CURRENT_DESKTOP",
+                             "XDG_SESSION_TYPE",
+                             "DESKTOP_SESSION",
+                             "XDG_DATA_DIRS",
+                             "XDG_CONFIG_DIRS",
+                             "LANGUAGE",
+                             "LC_ALL",
+                             "LC_MESSAGES",
+                             "LC_CTYPE",
+                             "PULSE_SERVER",
+                             "DBUS_SYSTEM_BUS_ADDRESS"}) {
+        env.unset(QString::fromLatin1(name));
+    }
+    env.set(QStringLiteral("HOME"), path() + QStringLiteral("/home"));
+    env.set(QStringLiteral("XDG_CONFIG_HOME"), configHome());
+    env.set(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+    env.set(QStringLiteral("XDG_CACHE_HOME"), path() + QStringLiteral("/cache"));
+    env.set(QStringLiteral("XDG_DATA_HOME"), path() + QStringLiteral("/data"));
+    env.set(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    // An English, UTF-8 locale: the first start picks the interface language from it.
+    env.set(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    return env;
+}
+
+Desktop::Desktop(DesktopOptions options) {
+    env_ = home_.environment();
+    server_.emplace(home_.logDir(), env_);
+    env_.set(QStringLiteral("DISPLAY"), server_->display());
+    env_.set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    inspector_ = std::make_unique<XInspector>(server_->display());
+    if (options.windowManager) {
+        windowManager_.emplace(home_.logDir(), env_, *inspector_);
+    }
+    if (options.trayHost) {
+        trayHost_.emplace(home_.logDir(), env_, *inspector_);
+    }
+}
+
+Desktop::~Desktop() {
+    trayHost_.reset();
+    windowManager_.reset();
+    inspector_.reset();  // before the server goes: Xlib exits on a lost connection
+    server_.reset();
+}
+
+QString Desktop::screenshot(const QString& name) {
+    const QString path = home_.logDir() + QLatin1Char('/') + name + QStringLiteral(".png");
+    rig::screenshot(env_, path);
+    return path;
+}
+
+const QString Quenda::kTitle = QStringLiteral("Quenda");
+
+// QUENDA_TEST_BINARY runs the tests against another build, an installed copy say.
+QString Quenda::binary() {
+    const QString chosen = qEnvironmentVariable("QUENDA_TEST_BINARY");
+    return chosen.isEmpty() ? QStringLiteral(QUENDA_BINARY) : chosen;
+}
+
+Quenda::Quenda(TestHome& home, const Environment& env, const QStringList& arguments) {
+    // A QUENDA.ini beside the program makes it portable: it would then ignore the
+    // test's configuration folder.
+    const QString beside = QFileInfo(binary()).absolutePath() + QStringLiteral("/QUENDA.ini");
+    if (QFileInfo::exists(beside)) {
+        throw std::runtime_error("remove " + beside.toStdString() +
+                                 ": it makes the program under test portable");
+    }
+    ChildProcess::Options options;
+    options.argv = QStringList{binary()} + arguments;
+    options.env = env;
+    options.logBase = home.nextLogBase(QStringLiteral("quenda"));
+    options.hardLimit = seconds(90);
+    process_ = ChildProcess(options);
+}
+
+std::optional<XWindowInfo> Quenda::waitForMainWindow(XInspector& x, milliseconds limit) {
+    std::optional<XWindowInfo> found;
+    waitUntil(
+        [&] {
+            for (const XWindowInfo& w : x.topLevelsTitled(kTitle, true)) {
+                if (w.instance == QLatin1String("quenda")) {
+                    found = w;
+                    return true;
+                }
+            }
+            return !process_.running();
+        },
+        limit, milliseconds(50));
+    return found;
+}
+
+}  // namespace rig
