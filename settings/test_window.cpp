@@ -1,0 +1,74 @@
+#include "settings/test_window.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "reception/dialog_placement.h"
+
+namespace {
+
+constexpr int kWidth = 448;
+constexpr int kHeight = 302;
+constexpr int kMinWidth = 350;
+constexpr int kMinHeight = 200;
+
+}  // namespace
+
+TTestF::TTestF(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TTestF"));
+    setWindowTitle(QStringLiteral("Тест приемника"));
+    // Only the system menu and the close box: no minimise or maximise buttons.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    setFont(font);
+    setMinimumSize(kMinWidth, kMinHeight);
+
+    RichEdit1 = new QPlainTextEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RichEdit1->move(9, 10);
+
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->resize(75, 25);
+    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+
+    resize(kWidth, kHeight);
+    layoutControls();
+}
+
+int TTestF::NTestIRClick(const QRect& mainWindow) {
+    placeOver(mainWindow);
+    return exec();
+}
+
+void TTestF::placeOver(const QRect& mainWindow) {
+    setGeometry(QRect(DialogPlacement::over(mainWindow, size()), size()));
+}
+
+void TTestF::appendCode(const QString& code) {
+    RichEdit1->appendPlainText(code);
+}
+
+void TTestF::showEvent(QShowEvent* event) {
+    RichEdit1->clear();
+    QDialog::showEvent(event);
+}
+
+void TTestF::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layoutControls();
+}
+
+// Laid out from the size the window has now, so the box and the button follow every
+// resize at once.
+void TTestF::layoutControls() {
+    const int w = width();
+    const int h = height();
+    RichEdit1->resize(w - 27, h - 80);
+    Button1->move(w - 91, h - 60);
+}

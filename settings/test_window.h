@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+
+// The receiver test window: one line per code the recognition pass cut out of the
+// received bytes, so the user can see that the receiver works and what it sends.
+// The lines are collected whether the window is shown or not, and each showing
+// starts with an empty box.
+//
+// Sizes are client sizes (without the window frame): the designed 448 x 302, the
+// minimum 350 x 200, and the layout of the two controls derived from them.
+class TTestF : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TTestF(QWidget* parent = nullptr);
+
+    // Opens modally over the main window (its client rectangle).
+    int NTestIRClick(const QRect& mainWindow);
+    // Places the window over the main window without showing it.
+    void placeOver(const QRect& mainWindow);
+
+    // A new last line with the code.
+    void appendCode(const QString& code);
+
+    QPlainTextEdit* RichEdit1;
+    QPushButton* Button1;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void layoutControls();
+};

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <functional>
+#include <thread>
+
+#include "recording_host.h"
+
+// The receiver is a pseudo-terminal: the test writes what a receiver would send into
+// the master side, and the reception opens the slave side as its serial port.
+namespace {
+
+class PtyReceptionTest : public ReceptionTest {
+  protected:
+    int master = -1;
+    int slave = -1;
+    QString device;
+
+    void SetUp() override {
+        char name[128] = {};
+        ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+        termios raw{};
+        ASSERT_EQ(tcgetattr(slave, &raw), 0);
+        cfmakeraw(&raw);
+        ASSERT_EQ(tcsetattr(slave, TCSANOW, &raw), 0);
+        device = QString::fromLocal8Bit(name);
+        timer1.setInterval(60);
+        ASSERT_TRUE(reception.openPort({device, 9600, 8, 1}))
+            << reception.link().errorString().toStdString();
+    }
+    void TearDown() override {
+        reception.closePort();
+        ::close(slave);
+        ::close(master);
+    }
+    void send(const QByteArray& bytes) {
+        ASSERT_EQ(::write(master, bytes.constData(), size_t(bytes.size())), bytes.size());
+    }
+    static bool waitUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done()) {
+            if (clock.elapsed() > timeoutMs) {
+                return false;
+            }
+            QTest::qWait(5);
+        }
+        return true;
+    }
+};
+
+const QByteArray kBurst("\x0D\x30\xA0\x42\x43\xFF\x41\x42\x43", 9);
+
+}  // namespace
+
+TEST_F(PtyReceptionTest, AFilteredBurstBecomesTheCodeOfOnePass) {
+    state.settings.recognizeStartSymbol = QStringLiteral("41");
+    state.settings.recognizeDelete[4] = QStringLiteral("FF");
+    state.settings.recognizeChangeFrom[0] = QStringLiteral("A0");
+    state.settings.recognizeChangeTo[0] = QStringLiteral("41");
+    fillTable(state.table, {{"Play", "41 42 43"}, {"Stop", " 30 41 42 43 41 42 43"}});
+    // The port is held: nothing else opens it. A device that does not exist and
+    // impossible line settings are refused too.
+    SerialLink other;
+    for (const PortSettings& refused :
+         {PortSettings{device, 9600, 8, 1}, PortSettings{"/dev/quenda-no-such-port", 9600, 8, 1},
+          PortSettings{device, 9600, 9, 1}}) {
+        EXPECT_FALSE(other.open(refused)) << refused.device.toStdString();
+    }
+    timer1.setInterval(300);
+
+    send(kBurst);
+    ASSERT_TRUE(waitUntil([&] { return reception.Edit1.text().size() == 21; }));
+    EXPECT_EQ(reception.Edit1.text(), QStringLiteral(" 30 41 42 43 41 42 43"));
+    EXPECT_TRUE(timer1.enabled());
+
+    ASSERT_TRUE(waitUntil([&] { return !host.only("dispatch").isEmpty() && !timer1.enabled(); }));
+    EXPECT_EQ(host.events, (QStringList{"log 41 42 43", "dispatch 1", "feedback 1"}));
+    EXPECT_EQ(reception.Edit1.text(), QString());
+}
+
+TEST_F(PtyReceptionTest, BytesSentWhileAPassWaitsStartTheNextPass) {
+    fillTable(state.table, {{"Slow", " 41 42"}});
+    // The action sleeps while the receiver sends the next press; or it shows a message
+    // box, whose event loop lets the port announce the bytes in the middle of the pass.
+    const std::function<void()> waits[] = {[this] {
+                                               std::thread receiver([this] {
+                                                   QThread::msleep(50);
+                                                   send("AB");
+                                               });
+                                               QThread::msleep(300);
+                                               receiver.join();
+                                           },
+                                           [this] {
+                                               send("AB");
+                                               QEventLoop loop;
+                                               QTimer::singleShot(250, &loop, &QEventLoop::quit);
+                                               loop.exec();
+                                           }};
+    for (const auto& wait : waits) {
+        host.events.clear();
+        host.onDispatch = [&](int) {
+            if (host.events.size() == 2) {  // the first of the two presses
+                wait();
+            }
+            return true;
+        };
+        send("AB");
+        ASSERT_TRUE(waitUntil([&] { return host.events.size() == 6 && !timer1.enabled(); }));
+        EXPECT_EQ(host.events, (QStringList{"log  41 42", "dispatch 1", "feedback 1", "log  41 42",
+                                            "dispatch 1", "feedback 1"}));
+        QTest::qWait(150);
+        EXPECT_EQ(host.events.size(), 6);
+    }
+}
