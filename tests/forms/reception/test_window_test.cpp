@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "settings/test_window.h"
+
+TEST(TestWindow, OneLinePerCodeAndEmptyOnEveryShowing) {
+    TTestF window;
+    window.appendCode(" 41 42");  // collected while hidden
+    window.appendCode("41 43");
+    EXPECT_EQ(window.RichEdit1->toPlainText(), " 41 42\n41 43");
+
+    QTimer::singleShot(0, &window, [&] {
+        // (654 - 448) / 2 = 103, (442 - 302) / 2 + 20 = 90.
+        EXPECT_EQ(window.geometry(), QRect(214, 205, 448, 302));
+        EXPECT_TRUE(window.RichEdit1->toPlainText().isEmpty());
+        window.appendCode(" 01");
+        window.appendCode(" 02");
+        EXPECT_EQ(window.RichEdit1->toPlainText(), " 01\n 02");
+        QTest::mouseClick(window.Button1, Qt::LeftButton);
+    });
+    EXPECT_EQ(window.NTestIRClick(QRect(111, 115, 654, 442)), QDialog::Accepted);
+    window.appendCode(" 03");
+    window.show();
+    EXPECT_TRUE(window.RichEdit1->toPlainText().isEmpty());
+
+    // Negative halves are truncated toward zero: -47 / 2 = -23, -51 / 2 = -25.
+    window.placeOver(QRect(0, 0, 401, 251));
+    EXPECT_EQ(window.geometry().topLeft(), QPoint(-23, -5));
+}
+
+TEST(TestWindow, ControlsFollowEverySizeDownToTheMinimum) {
+    TTestF window;
+    window.show();
+    for (const QSize asked : {QSize(448, 302), QSize(700, 500), QSize(100, 50), QSize(360, 600)}) {
+        window.resize(asked);
+        const int w = window.width(), h = window.height();
+        EXPECT_EQ(QSize(w, h), asked.expandedTo(QSize(350, 200)));
+        EXPECT_EQ(window.RichEdit1->geometry(), QRect(9, 10, w - 27, h - 80));
+        EXPECT_EQ(window.Button1->geometry(), QRect(w - 91, h - 60, 75, 25));
+    }
+}

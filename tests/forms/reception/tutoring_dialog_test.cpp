@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QFrame>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "reception/tutoring_dialog.h"
+
+namespace {
+
+class TutoringTest : public ::testing::Test {
+  protected:
+    AppState state;
+    TtutoringF dialog{state};
+
+    void SetUp() override {
+        state.table.setHeader("Remote");
+        state.table.slot(state.table.addCommand("Play")).code = " old";
+    }
+    // How many panels are green; -1 when a panel is neither red nor green or the
+    // green ones do not form a row from the left.
+    int green() const {
+        int n = 0;
+        for (int i = 0; i < 5; ++i) {
+            const QColor c = dialog.panels[i]->palette().color(QPalette::Window);
+            if (c == QColor(0, 255, 0) && n == i) {
+                ++n;
+            } else if (c != QColor(255, 0, 0)) {
+                return -1;
+            }
+        }
+        return n;
+    }
+    // Opens the dialog modally for slot 1 and runs the steps inside its event loop.
+    int runModal(const std::function<void()>& steps) {
+        QTimer::singleShot(0, &dialog, [&] {
+            steps();
+            dialog.close();  // the close box, if the steps left it open
+        });
+        return dialog.NtutClick(QRect(100, 50, 654, 442), 1);
+    }
+    std::vector<int> teach(const QStringList& codes) {
+        std::vector<int> counts;
+        for (const QString& code : codes) {
+            dialog.learningStep(code);
+            counts.push_back(green());
+        }
+        return counts;
+    }
+    void expectClosedState() {
+        EXPECT_EQ(green(), 0);
+        EXPECT_FALSE(dialog.Button2->isEnabled() || dialog.Button3->isEnabled());
+        EXPECT_TRUE(state.learningMode.isEmpty() && state.learnedCode.isEmpty());
+    }
+};
+
+}  // namespace
+
+TEST_F(TutoringTest, AcceptAfterAReferenceAndFourEqualCodes) {
+    expectClosedState();
+    const int result = runModal([&] {
+        // 654 - 305 = 349 halves to 174; 442 - 120 = 322 halves to 161, plus 20.
+        EXPECT_EQ(dialog.geometry().topLeft(), QPoint(274, 231));
+        dialog.Button1->click();
+        EXPECT_EQ(state.learningMode, "y");
+        EXPECT_TRUE(dialog.Button3->isEnabled());
+        EXPECT_EQ(teach({"A", "A", "B", "A", "A"}), (std::vector<int>{1, 2, 2, 3, 4}));
+        QTest::mouseClick(dialog.Button2, Qt::LeftButton);  // four are not enough
+        ASSERT_TRUE(dialog.isVisible());
+        EXPECT_EQ(teach({"A", "A"}), (std::vector<int>{5, 5}));
+        QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(state.table.slot(1).code, "A");
+    EXPECT_TRUE(state.changed);
+    expectClosedState();
+}
+
+TEST_F(TutoringTest, RestartTakesANewReferenceAndTheCloseBoxStoresNothing) {
+    const int result = runModal([&] {
+        dialog.Button1->click();
+        teach({"A", "A", "A"});
+        dialog.Button1->click();
+        EXPECT_EQ(green(), 0);
+        EXPECT_EQ(teach({"B", "A", "B", "B", "B", "B"}), (std::vector<int>{1, 1, 2, 3, 4, 5}));
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(state.table.slot(1).code, " old");
+    EXPECT_FALSE(state.changed);
+    expectClosedState();
+}
+
+TEST_F(TutoringTest, DeleteErasesTheCodeOnceRestartWasPressed) {
+    const int result = runModal([&] {
+        QTest::mouseClick(dialog.Button3, Qt::LeftButton);  // disabled before "Заново"
+        ASSERT_TRUE(dialog.isVisible());
+        dialog.Button1->click();
+        QTest::mouseClick(dialog.Button3, Qt::LeftButton);
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(state.table.slot(1).code, QString());
+    EXPECT_TRUE(state.changed);
+    expectClosedState();
+}
