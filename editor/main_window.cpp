@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
@@ -18,8 +19,11 @@
 #include "core/settings_file.h"
 #include "core/startup.h"
 #include "core/text_file.h"
+#include "editor/command_runner.h"
 #include "editor/command_tree.h"
 #include "editor/property_panel.h"
+#include "reception/tutoring_dialog.h"
+#include "settings/test_window.h"
 
 namespace {
 
@@ -29,7 +33,9 @@ const QString kCommandFileExtension = QStringLiteral(".pci");
 constexpr int kPropertyPaneMinimum = 433;  // the tree's width plus this bounds the window
 constexpr int kMinimumHeight = 200;
 
-QIcon programIcon() { return QIcon(QStringLiteral(":/quenda/icons/quenda.png")); }
+QIcon programIcon() {
+    return QIcon(QStringLiteral(":/quenda/icons/quenda.png"));
+}
 
 }  // namespace
 
@@ -70,6 +76,28 @@ TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidg
 
 TForm1::~TForm1() = default;
 
+// The serial port opens as part of the start-up, right after the command file.
+void TForm1::connectReception() {
+    runner_ = std::make_unique<TCommandRunner>(*this, state_, platform_, errors_);
+    connect(NTestIR, &QAction::triggered, this, &TForm1::NTestIRClick);
+    connect(Ntut, &QAction::triggered, this, &TForm1::NtutClick);
+    connect(N3, &QAction::triggered, this, &TForm1::NtutClick);
+    if (port_ && !runner_->openPort(*port_)) {
+        errors_.report(kSettingsErrorMessage);
+    }
+}
+
+void TForm1::NTestIRClick() {
+    runner_->TestF()->NTestIRClick(geometry());
+}
+
+void TForm1::NtutClick() {
+    const int slot = TreeView1->selectedIndex();
+    if (slot > 0 && runner_->tutoringF()->NtutClick(geometry(), slot) == QDialog::Accepted) {
+        ShowProperties();
+    }
+}
+
 void TForm1::buildPanes() {
     TreeViewPanel = new QWidget(this);
     TreeViewPanel->setObjectName(QStringLiteral("TreeViewPanel"));
@@ -105,7 +133,7 @@ void TForm1::buildPanes() {
 }
 
 QAction* TForm1::item(QMenu* menu, const QString& text, void (TForm1::*handler)(),
-                     const QKeySequence& shortcut) {
+                      const QKeySequence& shortcut) {
     QAction* action = menu->addAction(text);
     action->setShortcut(shortcut);
     connect(action, &QAction::triggered, this, handler);
@@ -117,13 +145,15 @@ void TForm1::buildMenus() {
     Nopen = item(Nfile, QStringLiteral("Открыть ..."), &TForm1::NopenClick, QKeySequence::Open);
     Nfile->addSeparator();
     Nsave = item(Nfile, QStringLiteral("Сохранить"), &TForm1::NsaveClick, QKeySequence::Save);
-    NsaveAs = item(Nfile, QStringLiteral("Сохранить как ..."), &TForm1::NsaveAsClick, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    NsaveAs = item(Nfile, QStringLiteral("Сохранить как ..."), &TForm1::NsaveAsClick,
+                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     Nfile->addSeparator();
     NParam = Nfile->addAction(QStringLiteral("Параметры ..."));
     Nfile->addSeparator();
     NRun = item(Nfile, QStringLiteral("Запустить ..."), &TForm1::NRunClick);
     Nfile->addSeparator();
-    Nexit = item(Nfile, QStringLiteral("Выход"), &TForm1::NexitClick, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Nexit = item(Nfile, QStringLiteral("Выход"), &TForm1::NexitClick,
+                 QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     Nser = menuBar()->addMenu(QStringLiteral("Сервис"));
     connect(Nser, &QMenu::aboutToShow, this, &TForm1::NserClick);
@@ -180,6 +210,7 @@ void TForm1::runStartup() {
     applyGeometry(startup);
     TreeView1->rebuild(state_.table);
     port_ = startup.port;
+    connectReception();
     Timer1->setInterval(startup.recognitionIntervalMs);
 }
 
@@ -226,7 +257,9 @@ WindowGeometry TForm1::currentGeometry() const {
     return {x(), y(), TreeViewPanel->width(), TreeViewPanel->height(), width(), height()};
 }
 
-QString TForm1::statusText() const { return StatusBar1->text(); }
+QString TForm1::statusText() const {
+    return StatusBar1->text();
+}
 
 void TForm1::applyMenuEnabling() {
     Nnpu->setEnabled(menus_.Nnpu);
@@ -282,7 +315,9 @@ void TForm1::RxTrayIcon1DblClick() {
     RxTrayIcon1->hide();
 }
 
-void TForm1::NexitClick() { close(); }
+void TForm1::NexitClick() {
+    close();
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     // Changes that no save has settled: ask whether to save them first.
@@ -291,6 +326,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    runner_->closePort();
     RxTrayIcon1->hide();
     QApplication::quit();
 }
@@ -390,11 +426,11 @@ void TForm1::PopupMenu1Popup() {
     }
 }
 
-void TForm1::ShowProperties() {
+bool TForm1::ShowProperties() {
     ListViewPanel->Panel4->hide();
     const int slot = TreeView1->selectedIndex();
     if (slot < 0) {
-        return;
+        return true;
     }
     QPlainTextEdit* memo = ListViewPanel->Memo1;
     memo->clear();
@@ -402,7 +438,7 @@ void TForm1::ShowProperties() {
     if (slot == 0) {
         menus_.headerShown(onlyHeader);
         applyMenuEnabling();
-        return;
+        return true;
     }
     menus_.commandShown();
     applyMenuEnabling();
@@ -415,16 +451,16 @@ void TForm1::ShowProperties() {
     memo->setPlainText(summary.lines.join(QLatin1Char('\n')));
     if (summary.error) {
         errors_.report(*summary.error);
-        return;
+        return false;
     }
     if (command.typeAction == QLatin1String("Combination command")) {
         memo->moveCursor(QTextCursor::Start);
         memo->ensureCursorVisible();
     }
-    const QString seconds =
-        command.pause.size() < 3
-            ? QStringLiteral("0")
-            : PropertySummary::secondsText(*NumberText::toInt(command.pause),
-                                           QLocale::system().decimalPoint().at(0));
+    const QString seconds = command.pause.size() < 3 ? QStringLiteral("0")
+                                                     : PropertySummary::secondsText(
+                                                           *NumberText::toInt(command.pause),
+                                                           QLocale::system().decimalPoint().at(0));
     ListViewPanel->loadControls(command, seconds);
+    return true;
 }

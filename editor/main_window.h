@@ -2,8 +2,10 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include "actions/caption_memo.h"
 #include "core/app_state.h"
 #include "core/error_reporter.h"
 #include "core/interval_timer.h"
@@ -17,6 +19,7 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QSystemTrayIcon;
+class TCommandRunner;
 class TCommandTree;
 class TPropertyPanel;
 
@@ -24,7 +27,7 @@ class TPropertyPanel;
 // timers of the recognition loop.
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -52,7 +55,17 @@ public:
     void TreeView1Change();
     void TreeView1Click();
     void PopupMenu1Popup();
-    void ShowProperties();
+    // False when the command could not be shown (its pause is no number; reported).
+    bool ShowProperties();
+    void NTestIRClick();
+    void NtutClick();
+    // A load has replaced the table: rebuild the tree and select the header.
+    void reloadTree();
+
+    // The captions of the visible windows as the window list last found them; the
+    // executor's partial window search reads them too.
+    CaptionMemo Memo2;
+    TCommandRunner* runner() const { return runner_.get(); }
 
     TCommandTree* TreeView1;
     TPropertyPanel* ListViewPanel;
@@ -122,12 +135,12 @@ public:
     QString deletePrompt;
     QString unsavedQuestion;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The window list was refilled from the desktop (top first): the captions the
     // executor's caption memo keeps.
     void windowCaptionsRefilled(const QStringList& captions);
 
-private:
+  private:
     void connectEditingSignals();
     void placeDialog(class QDialog& dialog);
     // True when the window may close: nothing unsaved, saved, or discarded.
@@ -142,11 +155,11 @@ private:
     QRect readoutWindowRect_;
     // ---- end of the editing block ----
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     // Wires the header and command dialogs and the property editing (main_window_editing.cpp).
     void connectEditing();
 
@@ -161,7 +174,7 @@ private:
     void rememberTreeWidth();
     void SplitterMoved();
     void showTrayIcon();
-    void reloadTree();
+    void connectReception();
     bool saveTableTo(const QString& path);
     QString askSaveName();
 
@@ -174,4 +187,5 @@ private:
     QPoint mouseStart_;
     std::uint32_t volumeReference_ = 0;
     bool noTraySaid_ = false;
+    std::unique_ptr<TCommandRunner> runner_;
 };

@@ -403,7 +403,7 @@ void TForm1::ComboBox5Change() {
 
 void TForm1::ComboBox5DropDown() {
     TDropDownComboBox* list = ListViewPanel->ComboBox5;
-    const QStringList captions = platform_.windowCaptions();
+    const QStringList captions = Memo2.refill(platform_);
     list->clear();
     list->addItems(captions);
     Q_EMIT windowCaptionsRefilled(captions);

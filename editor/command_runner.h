@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "actions/caption_memo.h"
+#include "actions/command_feedback.h"
+#include "actions/executor.h"
+#include "actions/icon_flash.h"
+#include "actions/waiter.h"
+#include "reception/reception.h"
+#include "reception/recognition_host.h"
+
+class TForm1;
+class THintF;
+class TTestF;
+class TtutoringF;
+
+// The road of one button press as the main window carries it: the reception (port,
+// buffer, recognition pass, timer expiry) dispatches commands into the tree, the
+// property panel and the executor, and the feedback follows. This object owns the
+// pieces and answers their questions from the main window's widgets.
+class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHost {
+    Q_OBJECT
+  public:
+    TCommandRunner(TForm1& form, AppState& state, Platform& platform, ErrorReporter& errors);
+    ~TCommandRunner() override;
+
+    // Opens the serial port; false when it cannot be opened.
+    bool openPort(const PortSettings& settings);
+    void closePort();
+
+    Reception& reception() { return *reception_; }
+    Executor& executor() { return *executor_; }
+    CommandFeedback& feedback() { return *feedback_; }
+    TTestF* TestF() const { return testF_.get(); }
+    TtutoringF* tutoringF() const { return tutoringF_.get(); }
+    THintF* HintF() const { return hintF_.get(); }
+
+    // RecognitionHost
+    int nodeCount() const override;
+    bool dispatch(int slot) override;
+    int selectedSlot() const override;
+    QString shownCombination() const override;
+    void giveFeedback() override;
+    void logCode(const QString& code) override;
+    void learningStep(const QString& code) override;
+    void commandFileLoaded() override;
+    void resetTimerWindow() override;
+    void wait(int ms) override;
+
+    // ExecutorHost
+    QString statusText() const override;
+    QString shownFile() const override;
+    QString shownSound() const override;
+    void refillCaptions() override;
+
+  private:
+    TForm1& form_;
+    AppState& state_;
+    SleepingWaiter waiter_;
+    std::unique_ptr<THintF> hintF_;
+    std::unique_ptr<TTestF> testF_;
+    std::unique_ptr<TtutoringF> tutoringF_;
+    std::unique_ptr<IconFlash> flash_;
+    std::unique_ptr<CommandFeedback> feedback_;
+    std::unique_ptr<Executor> executor_;
+    std::unique_ptr<Reception> reception_;
+};
