@@ -102,17 +102,27 @@ void FormTest::writeCommandFile(const QString& fileName, const QString& header,
 
 void FormTest::writeSettings(const QString& loadFile, const QString& loadMinimized, int treeWidth,
                              int windowWidth) const {
-    writeLines(
-        path(QStringLiteral("QUENDA.ini")),
-        {QString(), QStringLiteral("Left: 111"), QStringLiteral("Top: 115"),
-         QStringLiteral("LeftPanelW: %1").arg(treeWidth), QStringLiteral("LeftPanelH: 377"),
-         QStringLiteral("RightPanelW: %1").arg(windowWidth), QStringLiteral("RightPanelH: 442"),
-         QString(), QStringLiteral("Launch with Windows: no"),
-         QStringLiteral("Load minized on tray: ") + loadMinimized,
-         QStringLiteral("Load file: ") + loadFile, QStringLiteral("Language: Russian"), QString(),
-         QStringLiteral("Com Number: COM 1"), QStringLiteral("Com Baud: 9600"),
-         QStringLiteral("Com Data Bits: 8"), QStringLiteral("Com Stop Bits: 1"), QString(),
-         QStringLiteral("Pause command: 120")});
+    writeLines(path(QStringLiteral("QUENDA.ini")),
+               {QString(),
+                QStringLiteral("Left: 111"),
+                QStringLiteral("Top: 115"),
+                QStringLiteral("LeftPanelW: %1").arg(treeWidth),
+                QStringLiteral("LeftPanelH: 377"),
+                QStringLiteral("RightPanelW: %1").arg(windowWidth),
+                QStringLiteral("RightPanelH: 442"),
+                QString(),
+                QStringLiteral("Launch with Windows: no"),
+                QStringLiteral("Load minized on tray: ") + loadMinimized,
+                QStringLiteral("Load file: ") + loadFile,
+                QStringLiteral("Language: Russian"),
+                QString(),
+                QStringLiteral("Com Number: COM 1"),
+                QStringLiteral("Com Baud: 9600"),
+                QStringLiteral("Com Data Bits: 8"),
+                QStringLiteral("Com Stop Bits: 1"),
+                QStringLiteral("Com Device: ") + pty.devicePath(),
+                QString(),
+                QStringLiteral("Pause command: 120")});
 }
 
 QByteArray FormTest::readBytes(const QString& fileName) const {

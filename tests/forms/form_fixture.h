@@ -14,6 +14,7 @@
 #include "core/error_reporter.h"
 #include "editor/main_window.h"
 #include "platform/fake/fake_platform.h"
+#include "support/rig/pty.h"
 
 class QTreeWidgetItem;
 
@@ -70,6 +71,9 @@ class FormTest : public ::testing::Test {
     QStringList memoLines() const;
 
     QTemporaryDir dir;
+    // The serial port the window opens at start: a pseudo-terminal of the test's own,
+    // never a port of the machine.
+    rig::PseudoTerminal pty;
     AppState state;
     FakePlatform platform;
     CollectingReporter errors;

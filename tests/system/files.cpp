@@ -30,7 +30,7 @@ QByteArray settingsFile(const Settings& s) {
     f << "Com Number: COM 1"
       << "Com Baud: " + s.comBaud << "Com Data Bits: 8"
       << "Com Stop Bits: 1"
-      << "Com Device: ";
+      << "Com Device: " + s.comDevice;
     f << "";
     f << "Recognize start symbol: " + s.startSymbol;
     f << "";

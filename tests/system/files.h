@@ -14,6 +14,7 @@ struct Settings {
     QByteArray loadFile;
     QByteArray language = "English";
     QByteArray comBaud = "9600";
+    QByteArray comDevice;  // the test's pseudo-terminal, so no port of the machine is opened
     QByteArray startSymbol;
     QByteArray delete1;
     QByteArray changeFrom1, changeTo1;

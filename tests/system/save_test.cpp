@@ -11,6 +11,7 @@
 
 #include "files.h"
 #include "support/rig/desktop.h"
+#include "support/rig/pty.h"
 
 using namespace std::chrono_literals;
 using rig::Desktop;
@@ -168,7 +169,9 @@ class SaveRoundTrip : public ::testing::Test {
 TEST_F(SaveRoundTrip, CyrillicFilesComeBackByteForByteInWindows1251) {
     const QString commandPath =
         desktop_.home().work(QString::fromUtf8("\xD0\xBF\xD1\x83\xD0\xBB\xD1\x8C\xD1\x82.pci"));
+    rig::PseudoTerminal port;
     files::Settings settings;
+    settings.comDevice = port.devicePath().toUtf8();
     settings.left = 140;
     settings.top = 90;
     settings.leftPanelW = 180;
@@ -196,7 +199,9 @@ TEST_F(SaveRoundTrip, CyrillicFilesComeBackByteForByteInWindows1251) {
 TEST_F(SaveRoundTrip, TextOutsideWindows1251ComesBackAsUtf8) {
     const QByteArray name = "caf\xC3\xA9 M\xC3\xBCller.pci";  // "café Müller.pci"
     const QString commandPath = desktop_.home().work(QString::fromUtf8(name));
+    rig::PseudoTerminal port;
     files::Settings settings;
+    settings.comDevice = port.devicePath().toUtf8();
     settings.loadFile = desktop_.home().workDir().toUtf8() + "/" + name;
     ASSERT_LT(QString::fromUtf8(settings.loadFile).size(), 100);
 

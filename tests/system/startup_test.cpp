@@ -8,6 +8,7 @@
 #include "files.h"
 #include "screen_text.h"
 #include "support/rig/desktop.h"
+#include "support/rig/pty.h"
 
 using namespace std::chrono_literals;
 using rig::Desktop;
@@ -64,7 +65,9 @@ TEST(StartUp, ShowsTheCommandFileNamedInTheSettings) {
         commands.push_back(command);
     }
     rig::writeFile(remote, files::commandFile("Harbour lights", commands));
+    rig::PseudoTerminal port;
     files::Settings settings;
+    settings.comDevice = port.devicePath().toUtf8();
     settings.loadFile = remote.toUtf8();
     ASSERT_TRUE(QDir().mkpath(home.programFolder()));
     rig::writeFile(programFile(home, "QUENDA.ini"), files::settingsFile(settings));
@@ -113,7 +116,9 @@ TEST(SingleInstance, SecondCopyExitsAtOnceWithoutAWindow) {
 TEST(Tray, LoadMinimizedShowsOnlyTheTrayIcon) {
     Desktop desktop({.trayHost = true});
     rig::TestHome& home = desktop.home();
+    rig::PseudoTerminal port;
     files::Settings settings;
+    settings.comDevice = port.devicePath().toUtf8();
     settings.loadMinimized = "yes";
     ASSERT_TRUE(QDir().mkpath(home.programFolder()));
     rig::writeFile(programFile(home, "QUENDA.ini"), files::settingsFile(settings));

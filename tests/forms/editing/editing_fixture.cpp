@@ -54,6 +54,8 @@ void EditingTest::writeSettings(const QString& loadFile) const {
     for (QString& line : lines) {
         if (line.startsWith(QLatin1String("Load file:"))) {
             line = QStringLiteral("Load file: ") + loadFile;
+        } else if (line.startsWith(QLatin1String("Com Device:"))) {
+            line = QStringLiteral("Com Device: ") + pty.devicePath();
         }
     }
     ASSERT_TRUE(TextFile::write(state.settingsPath(), lines).isEmpty());

@@ -15,6 +15,7 @@
 #include "editor/main_window.h"
 #include "editor/property_panel.h"
 #include "platform/fake/fake_platform.h"
+#include "support/rig/pty.h"
 
 class QComboBox;
 class QDialog;
@@ -75,6 +76,9 @@ class EditingTest : public ::testing::Test {
     void type(QComboBox* list, const QString& text);
 
     QTemporaryDir dir;
+    // The serial port the window opens at start: a pseudo-terminal of the test's own,
+    // never a port of the machine.
+    rig::PseudoTerminal pty;
     AppState state;
     FakePlatform platform;
     CollectingReporter errors;
