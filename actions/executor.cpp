@@ -50,10 +50,13 @@ Executor::Outcome Executor::execute() {
             return Outcome::Failed;
         }
     }
-    if (run && action == kOpen && inTray) {
+    // A command file is never started as a program: on the desktop it would open in
+    // an editor at every switch, where the program's start of it always came to nothing.
+    const bool commandFile = file.contains(kCommandFileMark);
+    if (run && action == kOpen && inTray && !commandFile) {
         platform_.startCommand(file);  // a failed start is not reported
     }
-    if (run && action == kOpen && file.contains(kCommandFileMark)) {
+    if (run && action == kOpen && commandFile) {
         if (switchCommandFile(file) == Outcome::Failed) {
             return Outcome::Failed;
         }

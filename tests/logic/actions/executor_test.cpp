@@ -71,15 +71,11 @@ class CommandFileSwitch : public ::testing::Test {
     ActionRig rig{"Run command", "Open"};
 };
 
-TEST_F(CommandFileSwitch, InTheTrayStartsTheFileGivesItsOwnFeedbackThenLoads) {
+TEST_F(CommandFileSwitch, InTheTrayGivesItsOwnFeedbackThenLoadsWithoutStartingTheFile) {
     EXPECT_EQ(rig.executor.execute(), Executor::Outcome::Done);
-    const QStringList expected = {"startCommand " + rig.file,
-                                  "icon active",
-                                  "playSound click.wav",
-                                  "hideHint",
-                                  "wait 50",
-                                  "showHint  Play|0|3000",
-                                  "commandFileLoaded Radio remote"};
+    const QStringList expected = {
+        "icon active", "playSound click.wav",   "hideHint",
+        "wait 50",     "showHint  Play|0|3000", "commandFileLoaded Radio remote"};
     EXPECT_EQ(rig.calls, expected);
     EXPECT_EQ(rig.state.commandFilePath, rig.file);
     EXPECT_EQ(rig.state.tableSwitched, "Y");
