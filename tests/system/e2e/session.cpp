@@ -1,0 +1,277 @@
+#include "session.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstring>
+#include <stdexcept>
+#include <thread>
+
+// Xlib last: its macros (Bool, Status) break Qt headers that follow them.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace e2e {
+
+namespace {
+
+files::Command runCommand(const QByteArray& name, const QByteArray& code,
+                          const QByteArray& action) {
+    files::Command c;
+    c.name = name;
+    c.code = code;
+    c.typeAction = "Run command";
+    c.runAction = action;
+    return c;
+}
+
+}  // namespace
+
+files::Command openCommand(const QByteArray& name, const QByteArray& code, const QByteArray& file) {
+    files::Command c = runCommand(name, code, "Open");
+    c.file = file;
+    return c;
+}
+
+files::Command pauseCommand(const QByteArray& name, const QByteArray& code, int ms) {
+    files::Command c = runCommand(name, code, "Pause:");
+    c.pause = QByteArray::number(ms);
+    return c;
+}
+
+files::Command windowCommand(const QByteArray& name, const QByteArray& code,
+                             const QByteArray& action, const QByteArray& caption) {
+    files::Command c = runCommand(name, code, action);
+    c.windowHandle = caption;
+    return c;
+}
+
+files::Command combinationCommand(const QByteArray& name, const QByteArray& code,
+                                  const QByteArray& list) {
+    files::Command c;
+    c.name = name;
+    c.code = code;
+    c.typeAction = "Combination command";
+    c.combination = list;
+    return c;
+}
+
+// A connection of our own, for what the rig's inspector does not tell: whether a
+// window bypasses the window manager.
+struct Session::Xlib {
+    Display* dpy = nullptr;
+    explicit Xlib(const QString& display) {
+        dpy = XOpenDisplay(display.toLocal8Bit().constData());
+        if (!dpy) {
+            throw std::runtime_error("cannot open display " + display.toStdString());
+        }
+    }
+    ~Xlib() { XCloseDisplay(dpy); }
+    // A window of the program inside the tray host's window.
+    bool iconDocked() {
+        XSync(dpy, False);
+        return iconBelow(DefaultRootWindow(dpy), false);
+    }
+    bool iconBelow(Window w, bool insideTray) {
+        XClassHint names{nullptr, nullptr};
+        if (XGetClassHint(dpy, w, &names)) {
+            const bool program = names.res_name && std::strcmp(names.res_name, "quenda") == 0;
+            const bool tray = names.res_class && std::strcmp(names.res_class, "trayer") == 0;
+            XFree(names.res_name);
+            XFree(names.res_class);
+            if (insideTray && program) {
+                return true;
+            }
+            insideTray = insideTray || tray;
+        }
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        bool found = false;
+        if (XQueryTree(dpy, w, &root, &parent, &children, &count)) {
+            for (unsigned int i = 0; i < count && !found; ++i) {
+                found = iconBelow(children[i], insideTray);
+            }
+        }
+        if (children) {
+            XFree(children);
+        }
+        return found;
+    }
+    bool overrideRedirect(std::uint64_t window) {
+        XWindowAttributes a;
+        return XGetWindowAttributes(dpy, static_cast<Window>(window), &a) && a.override_redirect;
+    }
+};
+
+Session::Session(rig::DesktopOptions options)
+    : desktop_(options),
+      xlib_(std::make_unique<Xlib>(desktop_.display())),
+      workDir_(desktop_.home().workDir()) {}
+
+Session::~Session() {
+    quenda_.reset();  // stopped before the desktop goes
+    witness_.reset();
+}
+
+void Session::writeSettings(files::Settings settings, const QString& commandFile,
+                            const QList<QByteArray>& lines) {
+    settings.comDevice = receiver_.devicePath().toUtf8();
+    settings.loadFile = commandFile.toUtf8();
+    inTray_ = settings.loadMinimized == "yes";
+    QList<QByteArray> text = files::settingsFile(settings).split('\n');
+    for (QByteArray& line : text) {
+        for (const QByteArray& wanted : lines) {
+            const QByteArray key = wanted.left(wanted.indexOf(": ") + 2);
+            if (line.startsWith(key)) {
+                line = wanted + '\r';
+            }
+        }
+    }
+    if (!QDir().mkpath(home().programFolder())) {
+        throw std::runtime_error("cannot create the program folder");
+    }
+    rig::writeFile(home().programFolder() + QStringLiteral("/QUENDA.ini"), text.join('\n'));
+}
+
+QString Session::writeCommandFile(const QString& fileName, const QByteArray& header,
+                                  const std::vector<files::Command>& commands) {
+    const QString path = home().work(fileName);
+    rig::writeFile(path, files::commandFile(header, commands));
+    return path;
+}
+
+::testing::AssertionResult Session::start() {
+    quenda_.emplace(home(), env());
+    if (inTray_) {
+        // The icon is made once the port is open and the program has gone to the tray.
+        // Where it shows is the tray host's business (under a window manager its panel
+        // may even stay unmapped), so any icon the host took in will do.
+        const bool docked =
+            rig::waitUntil([&] { return xlib_->iconDocked() || !quenda_->process().running(); },
+                           milliseconds(15000));
+        if (!docked || !quenda_->process().running()) {
+            const rig::CommandResult tree = rig::runCommand(
+                {QStringLiteral("xwininfo"), QStringLiteral("-root"), QStringLiteral("-tree")},
+                env());
+            return ::testing::AssertionFailure()
+                   << "no tray icon: " << programErrors() << "\nwindows:\n"
+                   << tree.out.toStdString();
+        }
+        return ::testing::AssertionSuccess();
+    }
+    mainWindow_ = quenda_->waitForMainWindow(x(), milliseconds(15000));
+    if (!mainWindow_) {
+        return ::testing::AssertionFailure() << "no main window: " << programErrors();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+std::string Session::programErrors() {
+    return quenda_ ? quenda_->process().standardError().toStdString() : std::string();
+}
+
+QString Session::screenshot(const QString& name) {
+    const QString path = home().logDir() + QLatin1Char('/') + name + QStringLiteral(".png");
+    const rig::CommandResult r =
+        rig::runCommand({QStringLiteral("/usr/bin/import"), QStringLiteral("-window"),
+                         QStringLiteral("root"), path},
+                        env());
+    if (!r.ok()) {
+        ADD_FAILURE() << "import failed: " << r.err.toStdString();
+    }
+    return path;
+}
+
+Clock::time_point Session::press(const QByteArray& burst) {
+    if (!receiver_.send(burst)) {
+        ADD_FAILURE() << "writing into the pseudo-terminal failed";
+    }
+    return Clock::now();
+}
+
+// bash's clock needs no second process, so the time is taken as the program starts.
+QByteArray Session::stamp(const QByteArray& word) {
+    const QString script = home().work(QStringLiteral("stamp"));
+    if (!QFile::exists(script)) {
+        rig::writeFile(script, "#!/bin/bash\necho \"$1 $EPOCHREALTIME\" >> '" +
+                                   home().work(QStringLiteral("stamps.log")).toUtf8() + "'\n");
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return script.toUtf8() + ' ' + word;
+}
+
+std::vector<Stamp> Session::stamps() const {
+    std::vector<Stamp> out;
+    QFile log(workDir_ + QStringLiteral("/stamps.log"));
+    if (!log.open(QIODevice::ReadOnly)) {
+        return out;
+    }
+    for (const QByteArray& line : log.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.trimmed().split(' ');
+        if (parts.size() == 2) {
+            out.push_back({QString::fromUtf8(parts[0]), parts[1].toDouble()});
+        }
+    }
+    return out;
+}
+
+QStringList Session::stampWords() const {
+    QStringList words;
+    for (const Stamp& s : stamps()) {
+        words << s.word;
+    }
+    return words;
+}
+
+bool Session::waitForStamps(std::size_t count, milliseconds limit) const {
+    return rig::waitUntil([&] { return stamps().size() >= count; }, limit, milliseconds(10));
+}
+
+void Session::startWitness(const QStringList& titles) {
+    rig::ChildProcess::Options options;
+    options.argv = {QStringLiteral(QUENDA_WITNESS), QStringLiteral("--log"),
+                    home().work(QStringLiteral("witness.log"))};
+    for (const QString& title : titles) {
+        options.argv << QStringLiteral("--title") << title;
+    }
+    options.env = env();
+    options.logBase = home().nextLogBase(QStringLiteral("witness"));
+    witness_.emplace(options);
+    if (!waitForWitness(QStringLiteral("ready"), milliseconds(10000))) {
+        throw std::runtime_error("the witness did not map its windows");
+    }
+}
+
+QStringList Session::witnessLog() const {
+    return QString::fromUtf8(rig::readFile(workDir_ + QStringLiteral("/witness.log")))
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+bool Session::waitForWitness(const QString& line, milliseconds limit) {
+    return rig::waitUntil([&] { return witnessLog().contains(line); }, limit, milliseconds(10));
+}
+
+bool Session::waitForStamp(const QString& word, milliseconds limit) const {
+    return rig::waitUntil([&] { return stampWords().contains(word); }, limit, milliseconds(10));
+}
+
+std::optional<rig::XWindowInfo> Session::hint() {
+    for (const rig::XWindowInfo& w : x().topLevels()) {
+        if (w.viewable && w.instance == QLatin1String("quenda") && xlib_->overrideRedirect(w.id)) {
+            return w;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Clock::time_point> Session::waitForHint(milliseconds limit) {
+    if (!rig::waitUntil([&] { return hint().has_value(); }, limit, milliseconds(5))) {
+        return std::nullopt;
+    }
+    return Clock::now();
+}
+
+bool Session::waitForHintGone(milliseconds limit) {
+    return rig::waitUntil([&] { return !hint().has_value(); }, limit, milliseconds(10));
+}
+
+}  // namespace e2e

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <QByteArray>
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files.h"
+#include "support/rig/desktop.h"
+#include "support/rig/pty.h"
+
+// One run of the real program on a private desktop, its serial port a pseudo-terminal
+// into which the test writes what a receiver would send.
+namespace e2e {
+
+using Clock = std::chrono::steady_clock;
+using rig::milliseconds;
+
+// Commands as the user builds them in the editor.
+files::Command openCommand(const QByteArray& name, const QByteArray& code, const QByteArray& file);
+files::Command pauseCommand(const QByteArray& name, const QByteArray& code, int ms);
+files::Command windowCommand(const QByteArray& name, const QByteArray& code,
+                             const QByteArray& action, const QByteArray& caption);
+files::Command combinationCommand(const QByteArray& name, const QByteArray& code,
+                                  const QByteArray& list);
+
+// One line a stamping program wrote: its word and the wall-clock time it ran.
+struct Stamp {
+    QString word;
+    double seconds = 0;
+};
+
+class Session {
+  public:
+    explicit Session(rig::DesktopOptions options = {.trayHost = true});
+    ~Session();
+
+    rig::TestHome& home() { return desktop_.home(); }
+    rig::XInspector& x() { return desktop_.x(); }
+    const rig::Environment& env() const { return desktop_.environment(); }
+
+    // Writes QUENDA.ini: the receiver is this session's pseudo-terminal and the
+    // command file `commandFile`. Each of `lines` ("Show time command: 1") takes the
+    // place of the line with the same key.
+    void writeSettings(files::Settings settings, const QString& commandFile,
+                       const QList<QByteArray>& lines = {});
+    // A command file in the work folder; its path.
+    QString writeCommandFile(const QString& fileName, const QByteArray& header,
+                             const std::vector<files::Command>& commands);
+
+    // Starts the program and waits until it listens: its tray icon docked when it
+    // starts in the tray, else its main window shown.
+    ::testing::AssertionResult start();
+    const rig::XWindowInfo& mainWindow() const { return *mainWindow_; }
+    // What the program wrote to its standard error.
+    std::string programErrors();
+
+    // A screenshot of the whole screen in the log folder. ImageMagick's import, since
+    // xwd reads the area around a shaped window's letters as black on this server,
+    // where the screen itself shows the window below.
+    QString screenshot(const QString& name);
+
+    // Writes one burst into the receiver's end; the moment the write returned.
+    Clock::time_point press(const QByteArray& burst);
+
+    // The command line of a program that appends "<word> <time>" to the stamp log.
+    QByteArray stamp(const QByteArray& word);
+    std::vector<Stamp> stamps() const;
+    QStringList stampWords() const;
+    bool waitForStamps(std::size_t count, milliseconds limit) const;
+    bool waitForStamp(const QString& word, milliseconds limit) const;
+
+    // The witness client, one window per title; the lines of its log.
+    void startWitness(const QStringList& titles);
+    QStringList witnessLog() const;
+    bool waitForWitness(const QString& line, milliseconds limit);
+
+    // The program's hint window while it is on the screen: a viewable window of the
+    // program that no window manager may frame or move (override-redirect).
+    std::optional<rig::XWindowInfo> hint();
+    // Waits for the hint to show; the moment it was seen.
+    std::optional<Clock::time_point> waitForHint(milliseconds limit);
+    bool waitForHintGone(milliseconds limit);
+
+  private:
+    struct Xlib;
+    rig::Desktop desktop_;
+    rig::PseudoTerminal receiver_;
+    std::unique_ptr<Xlib> xlib_;
+    std::optional<rig::ChildProcess> witness_;
+    std::optional<rig::Quenda> quenda_;
+    std::optional<rig::XWindowInfo> mainWindow_;
+    bool inTray_ = false;
+    QString workDir_;
+};
+
+// Milliseconds between two moments.
+inline double msBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+}  // namespace e2e
