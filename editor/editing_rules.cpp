@@ -4,15 +4,12 @@
 #include <cmath>
 
 #include "core/vocabulary.h"
+#include "reception/dialog_placement.h"
 
 namespace EditingRules {
 
 QPoint dialogTopLeft(const QRect& mainWindow, const QSize& dialog) {
-    // C++ division cuts toward zero, as the placement asks for a dialog larger than
-    // the main window too.
-    const int left = mainWindow.left() + (mainWindow.width() - dialog.width()) / 2;
-    const int top = mainWindow.top() + (mainWindow.height() - dialog.height()) / 2 + 20;
-    return {left, top};
+    return DialogPlacement::over(mainWindow, dialog);
 }
 
 std::optional<ActionRow> actionRowFor(int typePosition) {

@@ -125,20 +125,20 @@ struct PulseSoundPlayer::Impl {
     }
 
     void start(WavSound sound, const QString& name) {
-        pa_sample_spec spec{};
-        spec.format = sampleFormat(sound.format);
-        spec.rate = static_cast<uint32_t>(sound.sampleRate);
-        spec.channels = static_cast<uint8_t>(sound.channels);
+        pa_sample_spec layout{};
+        layout.format = sampleFormat(sound.format);
+        layout.rate = static_cast<uint32_t>(sound.sampleRate);
+        layout.channels = static_cast<uint8_t>(sound.channels);
         pa_channel_map map;
-        if (!pa_sample_spec_valid(&spec) ||
-            !pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_WAVEEX)) {
+        if (!pa_sample_spec_valid(&layout) ||
+            !pa_channel_map_init_extend(&map, layout.channels, PA_CHANNEL_MAP_WAVEEX)) {
             return;
         }
         pa_proplist* props = pa_proplist_new();
         pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "event");
         pa_proplist_sets(props, PA_PROP_MEDIA_NAME, QFileInfo(name).fileName().toUtf8());
         pa_proplist_sets(props, PA_PROP_MEDIA_FILENAME, name.toUtf8());
-        pa_stream* s = pa_stream_new_with_proplist(context, "Event sound", &spec, &map, props);
+        pa_stream* s = pa_stream_new_with_proplist(context, "Event sound", &layout, &map, props);
         pa_proplist_free(props);
         if (!s) {
             return;
