@@ -10,6 +10,8 @@
 #include "editor/main_window.h"
 #include "editor/message_box_reporter.h"
 #include "platform/platform.h"
+#include "settings/about_box.h"
+#include "settings/properties_dialog.h"
 
 namespace {
 
@@ -66,5 +68,8 @@ int main(int argc, char** argv) {
     state.settings.language = languageForLocale(QLocale::system().name());
     // The windows are created in a fixed order; the main window comes first.
     TForm1 form1(state, *platform, errors);
+    TAboutF aboutF(state, &form1);
+    // The settings dialog comes last: creating it puts the language into every window.
+    TPropertiesF propertiesF(form1, state, *platform, errors);
     return QApplication::exec();
 }

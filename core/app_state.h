@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/command_table.h"
+#include "core/messages.h"
 #include "core/settings_record.h"
 
 // The state the windows share: created once by main and handed on by reference.
@@ -11,6 +12,7 @@ struct AppState {
     CommandTable table;
     SettingsRecord settings;
     QString commandFilePath;  // the file Save writes to
+    Messages messages;        // the program's own messages in the interface language
 
     QString inTray;  // "yes" while only the tray icon shows, "no" while the window shows
     QString learningMode;

@@ -157,7 +157,7 @@ void LinuxPlatform::playSound(const QString& path) {
     sound_->play(path);
 }
 
-// Key synthesis, volume, power and the autostart entry are not available on this
+// Key synthesis, volume and power are not available on this
 // backend yet: each answers as the contract says a system without the facility does.
 void LinuxPlatform::keyDown(int) {}
 void LinuxPlatform::keyUp(int) {}
@@ -169,14 +169,5 @@ bool LinuxPlatform::powerOff() {
     return false;
 }
 bool LinuxPlatform::reboot() {
-    return false;
-}
-bool LinuxPlatform::writeAutostart(const QString&) {
-    return false;
-}
-bool LinuxPlatform::deleteAutostart() {
-    return false;
-}
-bool LinuxPlatform::autostartExists() {
     return false;
 }
