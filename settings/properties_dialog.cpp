@@ -208,7 +208,7 @@ void TPropertiesF::buildPage2() {
 void TPropertiesF::buildPage3() {
     GroupBox4 = group(TabSheet3, "GroupBox4", QStringLiteral(" Настройки "));
     Label19 = label(GroupBox4, "Label19", QStringLiteral("Начало команды с:"), 12, 26);
-    LstartSmb = upperEdit(GroupBox4, QStringLiteral("LstartSmb"), 50, {134, 22, 180, 0});
+    LstartSmb = upperEdit(GroupBox4, QStringLiteral("LstartSmb"), 50, {150, 22, 164, 0});
     Label14 = label(GroupBox4, "Label14", QStringLiteral("Исключить из команды:"), 12, 54);
     Label15 = label(GroupBox4, "Label15", QStringLiteral("Заменить в команде:"), 12, 102);
     Label17 = label(GroupBox4, "Label17", QStringLiteral("с:"), 12, 126);

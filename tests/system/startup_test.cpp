@@ -48,6 +48,10 @@ TEST(StartUp, FirstStartCreatesItsFilesAndShowsTheSampleRemote) {
                                "Close window"};
     const ScreenText screen = readWindow(desktop, *window, captions, 3, kReadLimit);
     EXPECT_GE(screen.find(captions).size(), 3) << "OCR read:\n" << screen.text.toStdString();
+    // The language of the first start is English here, and so are the menus.
+    const QStringList menus{"File", "Tools"};
+    const ScreenText menuBar = readWindow(desktop, *window, menus, 2, kReadLimit);
+    EXPECT_EQ(menuBar.find(menus), menus) << "OCR read:\n" << menuBar.text.toStdString();
     EXPECT_TRUE(quenda.process().running());
 }
 

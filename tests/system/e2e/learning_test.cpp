@@ -56,6 +56,7 @@ TEST(Learning, FivePressesTeachTheSelectedCommandItsCodeAndSaveKeepsIt) {
     Session s(rig::DesktopOptions{});
     files::Settings settings;
     settings.loadMinimized = "no";
+    settings.language = "Russian";  // the dialog is found by its Russian title
     const QString remote = s.writeCommandFile("remote.pci", "Study remote",
                                               {e2e::openCommand("Keep", " 4B", "/usr/bin/true"),
                                                e2e::openCommand("Learn me", "", "/usr/bin/true")});

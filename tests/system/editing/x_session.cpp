@@ -116,6 +116,9 @@ bool XSession::writeSettings(const QString& loadFile) {
     for (QByteArray line : shipped.readAll().split('\n')) {
         if (line.startsWith("Load file:")) {
             line = "Load file: " + loadFile.toUtf8() + '\r';
+        } else if (line.startsWith("Language:")) {
+            // The editor is driven through its Russian captions and menu positions.
+            line = "Language: Russian\r";
         } else if (line.startsWith("Com Device:")) {
             line = "Com Device: " + ptyName_.toUtf8() + '\r';
         }
