@@ -1,7 +1,8 @@
 #include "settings/dialog_values.h"
 
-#include <QCollator>
 #include <QDir>
+#include <algorithm>
+#include <tuple>
 
 #include "core/number_text.h"
 
@@ -20,12 +21,22 @@ std::optional<DialogValues::Refusal> positive(const char* field, const QString& 
     return std::nullopt;
 }
 
+// Names that end in a number sort by that number: ttyS2 before ttyS10.
+bool naturalLess(const QString& a, const QString& b) {
+    const auto split = [](const QString& name) {
+        qsizetype digits = name.size();
+        while (digits > 0 && name[digits - 1].isDigit()) {
+            --digits;
+        }
+        return std::make_tuple(name.left(digits), name.mid(digits).toULongLong(), name);
+    };
+    return split(a) < split(b);
+}
+
 QStringList entries(const QString& folder, const QString& pattern) {
     QDir dir(folder);
     QStringList names = dir.entryList({pattern}, QDir::System | QDir::Files | QDir::NoDotAndDotDot);
-    QCollator natural;
-    natural.setNumericMode(true);
-    std::sort(names.begin(), names.end(), natural);
+    std::sort(names.begin(), names.end(), naturalLess);
     QStringList paths;
     for (const QString& name : names) {
         paths << dir.filePath(name);
