@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLockFile>
+#include <QTemporaryFile>
 #include <memory>
 
 #include "platform/platform.h"
@@ -48,10 +49,13 @@ class LinuxPlatform : public Platform {
     _XDisplay* display();
     // Window lookup and commands on that connection; null without a display.
     X11Windows* windows();
+    // The default event sound built into the program, as a file the player can read.
+    QString defaultSoundPath();
 
     std::unique_ptr<QLockFile> instanceLock_;
     std::unique_ptr<X11Windows> windows_;
     std::unique_ptr<PulseSoundPlayer> sound_;
+    std::unique_ptr<QTemporaryFile> defaultSound_;
     _XDisplay* display_ = nullptr;
     bool displayTried_ = false;
 };
