@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 
 struct _XDisplay;
+class X11Input;
 class X11Windows;
 class PulseSoundPlayer;
 
@@ -49,11 +50,16 @@ class LinuxPlatform : public Platform {
     _XDisplay* display();
     // Window lookup and commands on that connection; null without a display.
     X11Windows* windows();
+    // Synthesised keys and pointer on that connection; null (and said once) without
+    // a display or without the XTEST extension.
+    X11Input* input();
     // The default event sound built into the program, as a file the player can read.
     QString defaultSoundPath();
 
     std::unique_ptr<QLockFile> instanceLock_;
     std::unique_ptr<X11Windows> windows_;
+    std::unique_ptr<X11Input> input_;
+    bool inputTried_ = false;
     std::unique_ptr<PulseSoundPlayer> sound_;
     std::unique_ptr<QTemporaryFile> defaultSound_;
     _XDisplay* display_ = nullptr;
