@@ -21,6 +21,9 @@ const std::vector<Messages::Definition>& Messages::definitions() {
         {Id::AutostartNotDeleted, "AutostartNotDeleted", "Cannot delete '%1'"},
         {Id::AboutDescription, "AboutDescription", "Drives the computer with a remote control"},
         {Id::AboutLicence, "AboutLicence", "Licence: see the README"},
+        {Id::ReceiverLost, "ReceiverLost",
+         "The receiver on %1 stopped answering; looking for it again every %2 seconds."},
+        {Id::ReceiverBack, "ReceiverBack", "The receiver on %1 is back."},
     };
     return all;
 }

@@ -21,6 +21,8 @@ class Messages {
         AutostartNotDeleted,
         AboutDescription,
         AboutLicence,
+        ReceiverLost,
+        ReceiverBack,
     };
     struct Definition {
         Id id;
