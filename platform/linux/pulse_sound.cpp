@@ -208,11 +208,11 @@ PulseSoundPlayer::PulseSoundPlayer() : impl_(std::make_unique<Impl>()) {}
 
 PulseSoundPlayer::~PulseSoundPlayer() = default;
 
-void PulseSoundPlayer::play(const QString& path) {
+bool PulseSoundPlayer::play(const QString& path) {
     std::optional<DecodedSound> sound = decodeSoundFile(path, kMaxDecodedBytes);
     if (!impl_->loop) {
         if (!sound) {
-            return;  // nothing plays, nothing to replace
+            return false;  // nothing plays, nothing to replace
         }
         impl_->loop = pa_threaded_mainloop_new();
         if (!impl_->loop || pa_threaded_mainloop_start(impl_->loop) < 0) {
@@ -220,9 +220,10 @@ void PulseSoundPlayer::play(const QString& path) {
                 pa_threaded_mainloop_free(impl_->loop);
                 impl_->loop = nullptr;
             }
-            return;
+            return true;
         }
     }
+    const bool readable = sound.has_value();
     pa_threaded_mainloop_lock(impl_->loop);
     impl_->finish(impl_->current);
     impl_->waiting.reset();
@@ -234,6 +235,7 @@ void PulseSoundPlayer::play(const QString& path) {
         }
     }
     pa_threaded_mainloop_unlock(impl_->loop);
+    return readable;
 }
 
 void PulseSoundPlayer::stop() {
