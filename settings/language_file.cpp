@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "core/text_codec.h"
 #include "settings/language_table.h"
 
 namespace {
@@ -42,7 +43,8 @@ LanguageTexts read(const QStringList& lines) {
             if (!line.contains(entry.key)) {
                 continue;
             }
-            const QString text = trimmed(line.mid(entry.key.size() + 1, entry.maxLength));
+            const QString text =
+                trimmed(TextCodec::cut(line, int(entry.key.size()) + 1, entry.maxLength));
             for (const QString& target : entry.targets) {
                 texts.captions.append({target, text});
             }
