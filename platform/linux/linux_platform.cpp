@@ -4,7 +4,9 @@
 #include <cstdio>
 
 #include "platform/linux/command_start.h"
+#include "platform/linux/logind_power.h"
 #include "platform/linux/pulse_sound.h"
+#include "platform/linux/pulse_volume.h"
 #include "platform/linux/x11_windows.h"
 
 // Xlib defines macros (Bool, Status, None) that clash with Qt: include it last.
@@ -157,20 +159,34 @@ void LinuxPlatform::playSound(const QString& path) {
     sound_->play(path);
 }
 
-// Key synthesis, volume, power and the autostart entry are not available on this
-// backend yet: each answers as the contract says a system without the facility does.
+std::uint32_t LinuxPlatform::waveVolume() {
+    if (!volume_) {
+        volume_ = std::make_unique<PulseVolume>();
+    }
+    return volume_->read();
+}
+
+void LinuxPlatform::setWaveVolume(std::uint32_t volume) {
+    if (!volume_) {
+        volume_ = std::make_unique<PulseVolume>();
+    }
+    volume_->write(volume);
+}
+
+bool LinuxPlatform::powerOff() {
+    powerFailure_ = LogindPower::request(LogindPower::Action::PowerOff);
+    return powerFailure_.isEmpty();
+}
+
+bool LinuxPlatform::reboot() {
+    powerFailure_ = LogindPower::request(LogindPower::Action::Reboot);
+    return powerFailure_.isEmpty();
+}
+
+// Key synthesis and the autostart entry are not available on this backend yet:
+// each answers as the contract says a system without the facility does.
 void LinuxPlatform::keyDown(int) {}
 void LinuxPlatform::keyUp(int) {}
-std::uint32_t LinuxPlatform::waveVolume() {
-    return 0;
-}
-void LinuxPlatform::setWaveVolume(std::uint32_t) {}
-bool LinuxPlatform::powerOff() {
-    return false;
-}
-bool LinuxPlatform::reboot() {
-    return false;
-}
 bool LinuxPlatform::writeAutostart(const QString&) {
     return false;
 }

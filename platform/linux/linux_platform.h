@@ -8,9 +8,11 @@
 struct _XDisplay;
 class X11Windows;
 class PulseSoundPlayer;
+class PulseVolume;
 
-// The Linux desktop: X11 for input and windows, the PulseAudio server for sounds,
-// detached processes for program starts, a lock file for the single instance guard.
+// The Linux desktop: X11 for input and windows, the PulseAudio server for sounds and
+// the volume, logind for power, detached processes for program starts, a lock file for the single
+// instance guard.
 class LinuxPlatform : public Platform {
   public:
     LinuxPlatform();
@@ -34,6 +36,7 @@ class LinuxPlatform : public Platform {
     void setWaveVolume(std::uint32_t volume) override;
     bool powerOff() override;
     bool reboot() override;
+    QString powerFailure() const override { return powerFailure_; }
     bool startCommand(const QString& commandLine) override;
     void playSound(const QString& path) override;
     bool writeAutostart(const QString& programPath) override;
@@ -52,6 +55,8 @@ class LinuxPlatform : public Platform {
     std::unique_ptr<QLockFile> instanceLock_;
     std::unique_ptr<X11Windows> windows_;
     std::unique_ptr<PulseSoundPlayer> sound_;
+    std::unique_ptr<PulseVolume> volume_;
+    QString powerFailure_;
     _XDisplay* display_ = nullptr;
     bool displayTried_ = false;
 };
