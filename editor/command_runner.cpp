@@ -1,6 +1,7 @@
 #include "editor/command_runner.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "actions/computer_control.h"
 #include "actions/countdown_windows.h"

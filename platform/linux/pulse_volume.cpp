@@ -132,13 +132,17 @@ struct PulseVolume::Impl {
             fail("the sound server refused a volume request");
             return false;
         }
-        const bool answered = runUntil(done, deadline);
+        const auto lost = [this] { return !PA_CONTEXT_IS_GOOD(pa_context_get_state(context)); };
+        const bool settled = runUntil([&] { return done() || lost(); }, deadline);
+        const bool answered = settled && done();
         if (!answered) {
             pa_operation_cancel(op);
         }
         pa_operation_unref(op);
-        if (!answered) {
+        if (!settled) {
             fail("the sound server did not answer in time");
+        } else if (!answered) {
+            fail("the connection to the sound server was lost");
         }
         return answered;
     }
