@@ -7,11 +7,13 @@
 #include "actions/command_feedback.h"
 #include "actions/executor.h"
 #include "actions/icon_flash.h"
+#include "actions/pointer_clicks.h"
 #include "actions/waiter.h"
 #include "reception/reception.h"
 #include "reception/recognition_host.h"
 
 class ComputerControl;
+class MouseControl;
 class TForm1;
 class THintF;
 class TRebootF;
@@ -34,7 +36,9 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
 
     // Opens the serial port; false when it cannot be opened.
     bool openPort(const PortSettings& settings);
+    // Closes the port and ends a running mouse movement, so no drag holds a button.
     void closePort();
+    MouseControl& mouse() { return *mouse_; }
 
     Reception& reception() { return *reception_; }
     Executor& executor() { return *executor_; }
@@ -69,6 +73,7 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
   private:
     // The volume, power and timer actions with their windows, wired to each other.
     void buildActions(Platform& platform, ErrorReporter& errors);
+    void installInputActions(Platform& platform, ErrorReporter& errors);
 
     TForm1& form_;
     AppState& state_;
@@ -81,7 +86,9 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
     std::unique_ptr<TtutoringF> tutoringF_;
     std::unique_ptr<IconFlash> flash_;
     std::unique_ptr<CommandFeedback> feedback_;
+    std::unique_ptr<PointerClicks> clicks_;  // before the executor, whose actions use it
     std::unique_ptr<Executor> executor_;
+    MouseControl* mouse_ = nullptr;  // owned by the executor's action kinds
     std::unique_ptr<Reception> reception_;
     VolumeControl* volume_ = nullptr;  // owned by the executor
     TimerControl* timer_ = nullptr;    // owned by the executor
