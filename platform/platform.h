@@ -12,7 +12,7 @@
 // calls the program was designed around; each backend does the same job with its
 // own system's facility.
 class Platform {
-  public:
+public:
     using WindowId = std::uint64_t;  // 0: no window
 
     virtual ~Platform() = default;

@@ -8,7 +8,7 @@
 // Records every call with its arguments ("keyDown 17") and answers from a script
 // the test sets up. For logic tests only.
 class FakePlatform : public Platform {
-  public:
+public:
     QStringList calls;
 
     // Answers.
@@ -47,6 +47,6 @@ class FakePlatform : public Platform {
     bool deleteAutostart() override;
     bool autostartExists() override;
 
-  private:
+private:
     void record(const QString& call) { calls << call; }
 };

@@ -11,9 +11,9 @@ class X11Windows;
 class PulseSoundPlayer;
 class PulseVolume;
 
-// The Linux desktop: X11 for input and windows, the PulseAudio server for sounds and
-// the volume, logind for power, detached processes for program starts, a lock file for the single
-// instance guard.
+// The Linux desktop: X11 for input and windows, the PulseAudio server for sounds
+// and the volume, logind for power, detached processes for program starts, a lock
+// file for the single instance guard.
 class LinuxPlatform : public Platform {
   public:
     LinuxPlatform();
