@@ -49,6 +49,7 @@ struct PulseVolume::Impl {
     pa_context* context = nullptr;
     Clock::time_point nextAttempt{};
     std::set<std::string> said;
+    bool quiet = false;  // reading says nothing: only a volume change the user asked for
 
     explicit Impl(std::chrono::milliseconds l) : limit(l), loop(pa_mainloop_new()) {}
 
@@ -60,7 +61,7 @@ struct PulseVolume::Impl {
     }
 
     void sayOnce(const std::string& what) {
-        if (said.insert(what).second) {
+        if (!quiet && said.insert(what).second) {
             std::fprintf(stderr, "quenda: %s; the volume actions change nothing\n", what.c_str());
         }
     }
@@ -178,9 +179,14 @@ std::uint16_t PulseVolume::level(std::uint32_t sinkVolume) {
     return std::uint16_t(std::min<std::uint64_t>(scaled, 65535));
 }
 
+// Read at every start into the tray, also by users who never change the volume:
+// a missing server is said only when a change cannot be made.
 std::uint32_t PulseVolume::read() {
     SinkAnswer sink;
-    if (!impl_->defaultSink(sink, Clock::now() + impl_->limit)) {
+    impl_->quiet = true;
+    const bool found = impl_->defaultSink(sink, Clock::now() + impl_->limit);
+    impl_->quiet = false;
+    if (!found) {
         return 0;
     }
     const bool stereo = pa_channel_map_has_position(&sink.map, PA_CHANNEL_POSITION_FRONT_LEFT) ||

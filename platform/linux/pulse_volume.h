@@ -11,7 +11,7 @@
 //
 // Every call returns within the time limit, whatever the server does: a server that
 // does not answer in time is left alone for a while. Without a server or a sink,
-// reading gives 0 and writing does nothing; each of these is said once on stderr.
+// reading gives 0 and writing does nothing; a write says why once on stderr.
 class PulseVolume {
   public:
     explicit PulseVolume(std::chrono::milliseconds limit = std::chrono::milliseconds(300));
