@@ -20,4 +20,9 @@ QStringList decodeLines(const QByteArray& bytes);
 // Every line ends with CR LF.
 QByteArray encodeLines(const QStringList& lines);
 
+// The piece of `text` that starts at character `from` (from 0) and holds at most
+// `kept` characters. Columns and lengths count characters, not UTF-16 units, so a
+// cut never keeps one half of a character outside the basic plane.
+QString cut(const QString& text, int from, int kept);
+
 }  // namespace TextCodec

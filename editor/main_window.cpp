@@ -230,8 +230,12 @@ void TForm1::applyGeometry(const StartupResult& startup) {
     rememberTreeWidth();
 }
 
-// A load selects the header, which counts as a selection change.
+// A load selects the header, which counts as a selection change. A learning
+// dialog still open would otherwise teach whatever command now sits in its slot.
 void TForm1::reloadTree() {
+    if (runner_) {
+        runner_->tutoringF()->tableReplaced();
+    }
     TreeView1->rebuild(state_.table);
     TreeView1->selectIndex(0);  // also when the file holds the header alone
     TreeView1Change();

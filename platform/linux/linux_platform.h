@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLockFile>
+#include <QTemporaryFile>
 #include <memory>
 
 #include "platform/platform.h"
@@ -52,9 +53,11 @@ class LinuxPlatform : public Platform {
     _XDisplay* display();
     // Window lookup and commands on that connection; null without a display.
     X11Windows* windows();
-    // Synthesised keys and pointer on that connection; null (and said once) without
-    // a display or without the XTEST extension.
+    // Synthesised keys and pointer on that connection; null without a display. Without
+    // the XTEST extension it only reads the pointer (said once).
     X11Input* input();
+    // The default event sound built into the program, as a file the player can read.
+    QString defaultSoundPath();
 
     std::unique_ptr<QLockFile> instanceLock_;
     std::unique_ptr<X11Windows> windows_;
@@ -63,6 +66,7 @@ class LinuxPlatform : public Platform {
     std::unique_ptr<PulseSoundPlayer> sound_;
     std::unique_ptr<PulseVolume> volume_;
     QString powerFailure_;
+    std::unique_ptr<QTemporaryFile> defaultSound_;
     _XDisplay* display_ = nullptr;
     bool displayTried_ = false;
 };

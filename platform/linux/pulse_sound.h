@@ -3,11 +3,12 @@
 #include <QString>
 #include <memory>
 
-// Plays WAVE files on the sound server's default output, one at a time.
+// Plays sound files (any format the sound file library decodes) on the sound
+// server's default output, one at a time.
 //
 // play() reads the file and returns; the sound plays on in the sound server's
 // client thread. A new sound, or a name that cannot be played, ends the sound
-// still playing. Failures (no server, no such file, not a WAVE file) are silent.
+// still playing. Failures (no server, no such file, not a sound) are silent.
 // The connection to the server is made on first use and made again after it was
 // lost.
 class PulseSoundPlayer {
@@ -17,7 +18,9 @@ class PulseSoundPlayer {
     PulseSoundPlayer(const PulseSoundPlayer&) = delete;
     PulseSoundPlayer& operator=(const PulseSoundPlayer&) = delete;
 
-    void play(const QString& path);
+    // False when the file could not be read as a sound (the one playing has ended
+    // all the same).
+    bool play(const QString& path);
     void stop();
 
   private:

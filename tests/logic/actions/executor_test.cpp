@@ -100,18 +100,28 @@ TEST_F(CommandFileSwitch, AFileThatCannotBeLoadedIsReportedOnceAndChangesNothing
     EXPECT_FALSE(rig.calls.join(',').contains("commandFileLoaded"));
 }
 
-TEST(ExecutorWindows, CloseActsOnceAndSearchesOnOnlyWhenTheWindowWentAtOnce) {
+TEST(ExecutorWindows, AnExactCaptionActsOnThatWindowAloneEvenWhenItWentAtOnce) {
     for (const bool closesAtOnce : {false, true}) {
         ActionRig rig("Run command", "Close");
         rig.command().windowHandle = "Editor";
         rig.platform.add("Editor", 7);
         rig.platform.add("Editor - draft", 8);
+        rig.platform.add("Old Editor", 9);
         rig.platform.closesAtOnce = closesAtOnce;
         rig.executor.execute();
-        const QStringList expected =
-            closesAtOnce ? QStringList{"closeWindow 7", "refillCaptions", "closeWindow 8"}
-                         : QStringList{"closeWindow 7"};
-        EXPECT_EQ(rig.calls, expected);
+        EXPECT_EQ(rig.calls, QStringList{"closeWindow 7"}) << "closes at once: " << closesAtOnce;
+    }
+}
+
+TEST(ExecutorWindows, ACommandWithoutAWindowActsOnNoWindow) {
+    for (const char* action : {"Close", "Minimize", "Maximize", "Active"}) {
+        ActionRig rig("Run command", action);
+        rig.command().windowHandle.clear();
+        rig.platform.add("Editor", 7);
+        rig.platform.add("Terminal", 8);
+        rig.platform.closesAtOnce = true;
+        EXPECT_EQ(rig.executor.execute(), Executor::Outcome::Done);
+        EXPECT_EQ(rig.calls, QStringList()) << action;
     }
 }
 
