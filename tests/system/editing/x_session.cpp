@@ -56,6 +56,9 @@ XSession::XSession() {
     if (openpty(&ptyMaster_, &slave, name, nullptr, nullptr) == 0) {
         ptyName_ = QString::fromLocal8Bit(name);
         ::close(slave);  // the program opens it by name
+        // "COM 1" of a first start is this pseudo-terminal too.
+        QDir().mkpath(path(QStringLiteral("dev")));
+        QFile::link(ptyName_, path(QStringLiteral("dev/ttyS0")));
     }
 
     // Xvfb picks a free display and writes its number on the descriptor given.
@@ -104,6 +107,7 @@ QProcessEnvironment XSession::environment() const {
     // Never the machine's system bus, through which the program could power it off.
     env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
                QStringLiteral("unix:path=") + path(QStringLiteral("run/no_system_bus")));
+    env.insert(QStringLiteral("QUENDA_COM_PREFIX"), path(QStringLiteral("dev/ttyS")));
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
