@@ -1,12 +1,9 @@
 #include "actions/hint_window.h"
 
-#include <QBitmap>
-#include <QGuiApplication>
-#include <QImage>
 #include <QLabel>
-#include <QScreen>
 
 #include "actions/hint_placement.h"
+#include "actions/overlay_window.h"
 
 namespace {
 
@@ -40,26 +37,10 @@ void applyOverlayFont(QLabel* label, const OverlayFont& overlay) {
     label->setPalette(palette);
 }
 
-THintF::THintF(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
-                          Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint) {
+THintF::THintF(QWidget* parent) : QWidget(parent, OverlayWindow::flags()) {
     setObjectName(QStringLiteral("THintF"));
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_QuitOnClose, false);
-    setFocusPolicy(Qt::NoFocus);
-
-    LabelHint = new QLabel(this);
-    LabelHint->setObjectName(QStringLiteral("LabelHint"));
-    LabelHint->setTextFormat(Qt::PlainText);
-    LabelHint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(35);
-    LabelHint->setFont(font);
-    QPalette palette = LabelHint->palette();
-    palette.setColor(QPalette::WindowText, Qt::red);
-    LabelHint->setPalette(palette);
-    LabelHint->move(0, 0);
+    OverlayWindow::prepare(this);
+    LabelHint = OverlayWindow::designLabel(this, "LabelHint", 35);
 
     Timer2 = new IntervalTimer(kDesignCloseMs, this);
     connect(Timer2, &IntervalTimer::timeout, this, &THintF::Timer2Timer);
@@ -76,8 +57,7 @@ void THintF::hideHint() {
 void THintF::showHint(const QString& text, int extraHeight, int closeMs) {
     LabelHint->setText(text);
     LabelHint->adjustSize();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect screenRect = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QRect screenRect = OverlayWindow::screenRect();
     const QRect place = HintPlacement::geometry(LabelHint->size(), screenRect.size(), extraHeight);
     setGeometry(place.translated(screenRect.topLeft()));
     cutMask();
@@ -98,17 +78,7 @@ void THintF::Timer2Timer() {
     close();
 }
 
-// Only the pixels the label paints belong to the window. The window's own
-// background takes the text colour, so the letters' soft edges blend into it.
+// Only the pixels the label paints belong to the window.
 void THintF::cutMask() {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, LabelHint->palette().color(QPalette::WindowText));
-    setPalette(palette);
-    QImage letters(size(), QImage::Format_ARGB32_Premultiplied);
-    letters.fill(Qt::transparent);
-    LabelHint->render(&letters, LabelHint->pos(), QRegion(), QWidget::DrawChildren);
-    const QRegion shape(QBitmap::fromImage(letters.createAlphaMask()));
-    // An empty region would remove the mask and show the whole window: a text of
-    // blanks alone shows nothing instead.
-    setMask(shape.isEmpty() ? QRegion(-1, -1, 1, 1) : shape);
+    OverlayWindow::cutMask(this, LabelHint);
 }

@@ -1,14 +1,20 @@
 #include "editor/command_runner.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
+#include "actions/computer_control.h"
+#include "actions/countdown_windows.h"
 #include "actions/hint_window.h"
 #include "actions/icon_targets.h"
 #include "actions/key_control.h"
 #include "actions/mouse_control.h"
 #include "actions/overlay_font.h"
+#include "actions/timer_control.h"
+#include "actions/volume_control.h"
 #include "editor/command_tree.h"
 #include "editor/main_window.h"
+#include "editor/name_dialogs.h"
 #include "editor/property_panel.h"
 #include "reception/tutoring_dialog.h"
 #include "settings/test_window.h"
@@ -20,21 +26,65 @@ TCommandRunner::TCommandRunner(TForm1& form, AppState& state, Platform& platform
     // on-screen hint, as the program has always made them.
     tutoringF_ = std::make_unique<TtutoringF>(state, &form);
     testF_ = std::make_unique<TTestF>(&form);
+    rebootF_ = std::make_unique<TRebootF>(waiter_);
+    shutDownF_ = std::make_unique<TShutDownF>(waiter_);
+    timerF_ = std::make_unique<TTimerF>();
     hintF_ = std::make_unique<THintF>();
     if (const std::optional<OverlayFont> font = OverlayFont::fromSettings(state.settings)) {
         hintF_->applyOverlayFont(*font);
+        rebootF_->applyOverlayFont(*font);
+        shutDownF_->applyOverlayFont(*font);
+        timerF_->applyOverlayFont(*font);
     }
     flash_ =
         std::make_unique<IconFlash>(*form.TimerIcon, iconSetterFor(&form, form.RxTrayIcon1), this);
     feedback_ = std::make_unique<CommandFeedback>(state, platform, *flash_, *hintF_, waiter_);
     executor_ =
         std::make_unique<Executor>(state, platform, errors, form.Memo2, *feedback_, waiter_, *this);
+    buildActions(platform, errors);
     installInputActions(platform, errors);
     reception_ =
         std::make_unique<Reception>(state, *form.Timer1, *form.Timer5, *this, errors, this);
 }
 
 TCommandRunner::~TCommandRunner() = default;
+
+void TCommandRunner::buildActions(Platform& platform, ErrorReporter& errors) {
+    Countdown& shutdown = shutDownF_->countdown();
+    Countdown& reboot = rebootF_->countdown();
+    // The cancel word is the Cancel button's caption of the new header dialog.
+    const auto cancelWord = [this] { return form_.NewPultF->Button2->text(); };
+    shutdown.cancelWord = cancelWord;
+    reboot.cancelWord = cancelWord;
+
+    auto volume = std::make_unique<VolumeControl>(platform, *form_.TimerVolConst);
+    auto computer = std::make_unique<ComputerControl>(state_, platform, errors, shutdown, reboot);
+    auto timer = std::make_unique<TimerControl>(
+        state_, errors, *timerF_,
+        TimerControl::Timers{*timerF_->Timer2, *timerF_->Timer1, *form_.Timer5}, waiter_);
+    connect(timerF_->Timer2, &IntervalTimer::timeout, this, [this] { timer_->Timer2Timer(); });
+    connect(timerF_->Timer1, &IntervalTimer::timeout, this, [this] { timer_->Timer1Timer(); });
+
+    computer->closeTimerAndHint = [this] {
+        timer_->close();
+        hintF_->hideHint();
+    };
+    timer->stopCountdowns = [&shutdown, &reboot] {
+        shutdown.stop();
+        reboot.stop();
+    };
+    // A hint closes the windows; the countdowns go on and show again at their next tick.
+    feedback_->closeCountdowns = [this, &shutdown, &reboot] {
+        shutdown.close();
+        reboot.close();
+        timer_->close();
+    };
+    volume_ = volume.get();
+    timer_ = timer.get();
+    executor_->actions.volume = std::move(volume);
+    executor_->actions.computer = std::move(computer);
+    executor_->actions.timer = std::move(timer);
+}
 
 // Key and mouse commands share the clicks and the last pointer position.
 void TCommandRunner::installInputActions(Platform& platform, ErrorReporter& errors) {
@@ -99,8 +149,9 @@ void TCommandRunner::commandFileLoaded() {
     form_.reloadTree();
 }
 
-// The timer window comes with the timer action; until then there is nothing to reset.
-void TCommandRunner::resetTimerWindow() {}
+void TCommandRunner::resetTimerWindow() {
+    timer_->reset();
+}
 
 void TCommandRunner::wait(int ms) {
     waiter_.wait(ms);

@@ -12,9 +12,15 @@
 #include "reception/reception.h"
 #include "reception/recognition_host.h"
 
+class ComputerControl;
 class MouseControl;
 class TForm1;
 class THintF;
+class TRebootF;
+class TShutDownF;
+class TTimerF;
+class TimerControl;
+class VolumeControl;
 class TTestF;
 class TtutoringF;
 
@@ -40,6 +46,11 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
     TTestF* TestF() const { return testF_.get(); }
     TtutoringF* tutoringF() const { return tutoringF_.get(); }
     THintF* HintF() const { return hintF_.get(); }
+    TShutDownF* ShutDownF() const { return shutDownF_.get(); }
+    TRebootF* RebootF() const { return rebootF_.get(); }
+    TTimerF* TimerF() const { return timerF_.get(); }
+    VolumeControl& volume() { return *volume_; }
+    TimerControl& timer() { return *timer_; }
 
     // RecognitionHost
     int nodeCount() const override;
@@ -60,11 +71,16 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
     void refillCaptions() override;
 
   private:
+    // The volume, power and timer actions with their windows, wired to each other.
+    void buildActions(Platform& platform, ErrorReporter& errors);
     void installInputActions(Platform& platform, ErrorReporter& errors);
 
     TForm1& form_;
     AppState& state_;
     SleepingWaiter waiter_;
+    std::unique_ptr<TRebootF> rebootF_;
+    std::unique_ptr<TShutDownF> shutDownF_;
+    std::unique_ptr<TTimerF> timerF_;
     std::unique_ptr<THintF> hintF_;
     std::unique_ptr<TTestF> testF_;
     std::unique_ptr<TtutoringF> tutoringF_;
@@ -74,4 +90,6 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
     std::unique_ptr<Executor> executor_;
     MouseControl* mouse_ = nullptr;  // owned by the executor's action kinds
     std::unique_ptr<Reception> reception_;
+    VolumeControl* volume_ = nullptr;  // owned by the executor
+    TimerControl* timer_ = nullptr;    // owned by the executor
 };

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
+#include "actions/volume_control.h"
 #include "core/command_file.h"
 #include "core/number_text.h"
 #include "core/settings_file.h"
@@ -281,6 +282,9 @@ void TForm1::Timer2Timer() {
         hide();
         showTrayIcon();
         state_.inTray = QStringLiteral("yes");
+        // Started straight into the tray, with the session for instance: the volume
+        // steps start from the output's volume, not from silence.
+        runner_->volume().takeReference();
     } else {
         show();
         RxTrayIcon1->hide();
@@ -309,7 +313,7 @@ void TForm1::NRunClick() {
         hide();
     }
     state_.inTray = QStringLiteral("yes");
-    volumeReference_ = platform_.waveVolume();
+    runner_->volume().takeReference();
 }
 
 void TForm1::RxTrayIcon1DblClick() {

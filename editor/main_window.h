@@ -185,7 +185,6 @@ class TForm1 : public QMainWindow {
     std::optional<PortSettings> port_;
     int treeWidth_ = 150;
     QPoint mouseStart_;
-    std::uint32_t volumeReference_ = 0;
     bool noTraySaid_ = false;
     std::unique_ptr<TCommandRunner> runner_;
 };

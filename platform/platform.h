@@ -46,8 +46,11 @@ public:
     virtual std::uint32_t waveVolume() = 0;
     virtual void setWaveVolume(std::uint32_t volume) = 0;
 
+    // Power off and restart: false when the system refused; powerFailure() then
+    // gives its reason.
     virtual bool powerOff() = 0;
     virtual bool reboot() = 0;
+    virtual QString powerFailure() const { return {}; }
 
     // Starts a program command line or opens a document; false when nothing started.
     virtual bool startCommand(const QString& commandLine) = 0;

@@ -73,12 +73,12 @@ void FakePlatform::setWaveVolume(std::uint32_t value) {
 
 bool FakePlatform::powerOff() {
     record(QStringLiteral("powerOff"));
-    return true;
+    return powerRefusal.isEmpty();
 }
 
 bool FakePlatform::reboot() {
     record(QStringLiteral("reboot"));
-    return true;
+    return powerRefusal.isEmpty();
 }
 
 bool FakePlatform::startCommand(const QString& commandLine) {

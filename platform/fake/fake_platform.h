@@ -20,6 +20,7 @@ public:
     std::uint32_t volume = 0;
     bool startSucceeds = true;
     bool autostart = false;
+    QString powerRefusal;  // not empty: power off and reboot fail with this reason
 
     bool claimSingleInstance() override;
     void keyDown(int virtualKey) override;
@@ -39,6 +40,7 @@ public:
     void setWaveVolume(std::uint32_t volume) override;
     bool powerOff() override;
     bool reboot() override;
+    QString powerFailure() const override { return powerRefusal; }
     bool startCommand(const QString& commandLine) override;
     void playSound(const QString& path) override;
     bool writeAutostart(const QString& programPath) override;

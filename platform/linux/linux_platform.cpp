@@ -4,7 +4,9 @@
 #include <cstdio>
 
 #include "platform/linux/command_start.h"
+#include "platform/linux/logind_power.h"
 #include "platform/linux/pulse_sound.h"
+#include "platform/linux/pulse_volume.h"
 #include "platform/linux/x11_input.h"
 #include "platform/linux/x11_windows.h"
 
@@ -182,15 +184,26 @@ QString LinuxPlatform::defaultSoundPath() {
     return defaultSound_ ? defaultSound_->fileName() : QString();
 }
 
-// Volume and power are not available on this backend yet: each answers as the
-// contract says a system without the facility does.
 std::uint32_t LinuxPlatform::waveVolume() {
-    return 0;
+    if (!volume_) {
+        volume_ = std::make_unique<PulseVolume>();
+    }
+    return volume_->read();
 }
-void LinuxPlatform::setWaveVolume(std::uint32_t) {}
+
+void LinuxPlatform::setWaveVolume(std::uint32_t volume) {
+    if (!volume_) {
+        volume_ = std::make_unique<PulseVolume>();
+    }
+    volume_->write(volume);
+}
+
 bool LinuxPlatform::powerOff() {
-    return false;
+    powerFailure_ = LogindPower::request(LogindPower::Action::PowerOff);
+    return powerFailure_.isEmpty();
 }
+
 bool LinuxPlatform::reboot() {
-    return false;
+    powerFailure_ = LogindPower::request(LogindPower::Action::Reboot);
+    return powerFailure_.isEmpty();
 }

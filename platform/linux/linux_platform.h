@@ -10,9 +10,11 @@ struct _XDisplay;
 class X11Input;
 class X11Windows;
 class PulseSoundPlayer;
+class PulseVolume;
 
-// The Linux desktop: X11 for input and windows, the PulseAudio server for sounds,
-// detached processes for program starts, a lock file for the single instance guard.
+// The Linux desktop: X11 for input and windows, the PulseAudio server for sounds
+// and the volume, logind for power, detached processes for program starts, a lock
+// file for the single instance guard.
 class LinuxPlatform : public Platform {
   public:
     LinuxPlatform();
@@ -36,6 +38,7 @@ class LinuxPlatform : public Platform {
     void setWaveVolume(std::uint32_t volume) override;
     bool powerOff() override;
     bool reboot() override;
+    QString powerFailure() const override { return powerFailure_; }
     bool startCommand(const QString& commandLine) override;
     void playSound(const QString& path) override;
     bool writeAutostart(const QString& programPath) override;
@@ -62,6 +65,8 @@ class LinuxPlatform : public Platform {
     std::unique_ptr<X11Input> input_;
     bool inputTried_ = false;
     std::unique_ptr<PulseSoundPlayer> sound_;
+    std::unique_ptr<PulseVolume> volume_;
+    QString powerFailure_;
     std::unique_ptr<QTemporaryFile> defaultSound_;
     _XDisplay* display_ = nullptr;
     bool displayTried_ = false;

@@ -7,6 +7,8 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 
+#include "actions/countdown_placement.h"
+#include "actions/countdown_windows.h"
 #include "actions/hint_placement.h"
 #include "actions/hint_window.h"
 #include "actions/icon_targets.h"
@@ -102,3 +104,32 @@ TEST(IconFlash, TheWindowAndTrayShowTheActivityIconForAHundredMillisecondsFromTh
 }
 
 }  // namespace
+
+// The countdown and timer windows take the size of their word and " 9999" in the
+// overlay font, 10 pixels from the screen's right edge, whatever font and word.
+TEST(TWordWindow, TheWordAndFourNinesInTheOverlayFontSizeAndPlaceTheWindow) {
+    SleepingWaiter waiter;
+    TShutDownF shutdown(waiter);
+    TTimerF timer;
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const auto expectFitted = [&](TWordWindow& window, QLabel* sizing, const QString& text) {
+        EXPECT_EQ(sizing->text(), text);
+        EXPECT_EQ(window.geometry(), CountdownPlacement::geometry(sizing->sizeHint(), screen));
+        EXPECT_EQ(window.geometry().right() + 1, screen.width() - 10);
+    };
+    expectFitted(shutdown, shutdown.LabelShutDownLNG, "Выключить 9999");
+    expectFitted(timer, timer.LabelWH, "Таймер 9999");
+    const int designWidth = timer.width();
+
+    OverlayFont font;
+    font.pointSize = 40;
+    font.colorValue = 0xFF0000;  // blue
+    timer.applyOverlayFont(font);
+    EXPECT_GT(timer.width(), designWidth);
+    expectFitted(timer, timer.LabelWH, "Таймер 9999");
+    EXPECT_EQ(timer.Label1->palette().color(QPalette::WindowText), QColor(Qt::blue));
+
+    shutdown.setWord("Shut down");  // a language file's word
+    EXPECT_EQ(shutdown.word(), "Shut down");
+    expectFitted(shutdown, shutdown.LabelShutDownLNG, "Shut down 9999");
+}

@@ -83,8 +83,7 @@ Environment TestHome::environment() const {
                              "LC_ALL",
                              "LC_MESSAGES",
                              "LC_CTYPE",
-                             "PULSE_SERVER",
-                             "DBUS_SYSTEM_BUS_ADDRESS"}) {
+                             "PULSE_SERVER"}) {
         env.unset(QString::fromLatin1(name));
     }
     env.set(QStringLiteral("HOME"), path() + QStringLiteral("/home"));
@@ -93,6 +92,10 @@ Environment TestHome::environment() const {
     env.set(QStringLiteral("XDG_CACHE_HOME"), path() + QStringLiteral("/cache"));
     env.set(QStringLiteral("XDG_DATA_HOME"), path() + QStringLiteral("/data"));
     env.set(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    // Never the machine's system bus, through which a program could power it off: a
+    // test that needs one starts its own (rig::SystemBus), all others get none.
+    env.set(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
+            QStringLiteral("unix:path=") + runtimeDir() + QStringLiteral("/no_system_bus"));
     env.set(QStringLiteral("QUENDA_COM_PREFIX"), path() + QStringLiteral("/dev/ttyS"));
     // An English, UTF-8 locale: the first start picks the interface language from it.
     env.set(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));

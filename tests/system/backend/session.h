@@ -75,6 +75,7 @@ class SoundServer {
     explicit SoundServer(const QString& dir);
     ~SoundServer();
     static constexpr const char* kSink = "quenda_null";
+    pid_t pid() const { return server_->pid(); }
     // The media.filename of each stream playing on the server now.
     QStringList playingFiles();
     // Records the sink's monitor for `length` and returns the largest absolute

@@ -55,6 +55,44 @@ files::Command combinationCommand(const QByteArray& name, const QByteArray& code
     return c;
 }
 
+files::Command volumeCommand(const QByteArray& name, const QByteArray& code,
+                             const QByteArray& action) {
+    files::Command c;
+    c.name = name;
+    c.code = code;
+    c.typeAction = "Volume control";
+    c.runAction = action;
+    return c;
+}
+
+files::Command pcCommand(const QByteArray& name, const QByteArray& code, const QByteArray& action) {
+    files::Command c;
+    c.name = name;
+    c.code = code;
+    c.typeAction = "PC control";
+    c.runAction = action;
+    return c;
+}
+
+files::Command timerCommand(const QByteArray& name, const QByteArray& code, const QByteArray& file,
+                            const QByteArray& commandName) {
+    files::Command c = runCommand(name, code, "Timer");
+    c.file = file;
+    c.windowHandle = commandName;
+    return c;
+}
+
+void writeTimerRemote(Session& s, const QByteArray& timerStep) {
+    files::Settings settings;
+    settings.loadMinimized = "yes";
+    const QString path = s.home().work(QStringLiteral("remote.pci"));
+    const QByteArray fired = "/usr/bin/touch " + s.home().work(QStringLiteral("fired")).toUtf8();
+    s.writeCommandFile("remote.pci", "Bedroom",
+                       {timerCommand("Sleep", " 54", path.toUtf8(), "Lights out"),
+                        openCommand("Lights out", " 4C", fired)});
+    s.writeSettings(settings, path, {"Timer step: " + timerStep, "Timer ambit: 120"});
+}
+
 // A connection of our own, for what the rig's inspector does not tell: whether a
 // window bypasses the window manager.
 struct Session::Xlib {
@@ -117,6 +155,8 @@ Session::Session(rig::DesktopOptions options)
 Session::~Session() {
     quenda_.reset();  // stopped before the desktop goes
     witness_.reset();
+    systemBus_.reset();
+    sound_.reset();
 }
 
 void Session::writeSettings(files::Settings settings, const QString& commandFile,
@@ -146,8 +186,23 @@ QString Session::writeCommandFile(const QString& fileName, const QByteArray& hea
     return path;
 }
 
+rig::SoundServer& Session::startSoundServer(int channels) {
+    return sound_.emplace(home(), channels);
+}
+
+rig::SystemBus& Session::startSystemBus() {
+    return systemBus_.emplace(home());
+}
+
 ::testing::AssertionResult Session::start() {
-    quenda_.emplace(home(), env());
+    rig::Environment programEnv = env();
+    if (sound_) {
+        sound_->applyTo(programEnv);
+    }
+    if (systemBus_) {
+        systemBus_->applyTo(programEnv);
+    }
+    quenda_.emplace(home(), programEnv);
     if (inTray_) {
         // The icon is made once the port is open and the program has gone to the tray.
         // Where it shows is the tray host's business (under a window manager its panel

@@ -15,6 +15,7 @@
 #include "files.h"
 #include "support/rig/desktop.h"
 #include "support/rig/pty.h"
+#include "support/rig/services.h"
 
 // One run of the real program on a private desktop, its serial port a pseudo-terminal
 // into which the test writes what a receiver would send.
@@ -30,6 +31,18 @@ files::Command windowCommand(const QByteArray& name, const QByteArray& code,
                              const QByteArray& action, const QByteArray& caption);
 files::Command combinationCommand(const QByteArray& name, const QByteArray& code,
                                   const QByteArray& list);
+files::Command volumeCommand(const QByteArray& name, const QByteArray& code,
+                             const QByteArray& action);
+files::Command pcCommand(const QByteArray& name, const QByteArray& code, const QByteArray& action);
+// A timer command that runs the command `commandName` of the file `file` at expiry.
+files::Command timerCommand(const QByteArray& name, const QByteArray& code, const QByteArray& file,
+                            const QByteArray& commandName);
+
+class Session;
+// A remote whose "Sleep" timer command (code " 54", the byte T) runs "Lights out"
+// (code " 4C"), which touches the work file "fired"; the program starts in the
+// tray with the given "Timer step" and "Timer ambit: 120".
+void writeTimerRemote(Session& s, const QByteArray& timerStep);
 
 // One line a stamping program wrote: its word and the wall-clock time it ran.
 struct Stamp {
@@ -54,6 +67,11 @@ class Session {
     // A command file in the work folder; its path.
     QString writeCommandFile(const QString& fileName, const QByteArray& header,
                              const std::vector<files::Command>& commands);
+
+    // Private services for the program, started before it: a sound server and a
+    // system bus with the logind mock. Without the bus the program finds none.
+    rig::SoundServer& startSoundServer(int channels = 2);
+    rig::SystemBus& startSystemBus();
 
     // Starts the program and waits until it listens: its tray icon docked when it
     // starts in the tray, else its main window shown.
@@ -102,6 +120,8 @@ class Session {
     rig::PseudoTerminal receiver_;
     std::unique_ptr<Xlib> xlib_;
     std::optional<rig::ChildProcess> witness_;
+    std::optional<rig::SoundServer> sound_;
+    std::optional<rig::SystemBus> systemBus_;
     std::optional<rig::Quenda> quenda_;
     std::optional<rig::XWindowInfo> mainWindow_;
     bool inTray_ = false;

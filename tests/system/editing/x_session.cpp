@@ -104,6 +104,9 @@ QProcessEnvironment XSession::environment() const {
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    // Never the machine's system bus, through which the program could power it off.
+    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"),
+               QStringLiteral("unix:path=") + path(QStringLiteral("run/no_system_bus")));
     env.insert(QStringLiteral("QUENDA_COM_PREFIX"), path(QStringLiteral("dev/ttyS")));
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));

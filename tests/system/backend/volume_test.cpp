@@ -1,0 +1,85 @@
+// The wave volume on a real PulseAudio server: the default sink's front channels,
+// a mono sink, no server, and a server that has stopped answering.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "platform/linux/linux_platform.h"
+#include "session.h"
+
+using namespace backend_test;
+
+namespace {
+
+std::uint32_t pack(int left, int right) {
+    return std::uint32_t(left) | (std::uint32_t(right) << 16);
+}
+
+// The raw volume of each channel of the default sink, as pactl says.
+QList<int> defaultSinkVolume() {
+    const QByteArray out = run({QStringLiteral("pactl"), QStringLiteral("get-sink-volume"),
+                                QStringLiteral("@DEFAULT_SINK@")})
+                               .out;
+    QList<int> values;
+    static const QRegularExpression channel(QStringLiteral("[\\w-]+: (\\d+) /"));
+    auto it = channel.globalMatch(QString::fromUtf8(out));
+    while (it.hasNext()) {
+        values << it.next().captured(1).toInt();
+    }
+    return values;
+}
+
+bool pactl(const QStringList& args) {
+    return run(QStringList{QStringLiteral("pactl")} + args).exitCode == 0;
+}
+
+}  // namespace
+
+TEST(WaveVolume, FollowsTheDefaultSinkStereoAndMono) {
+    QTemporaryDir dir;
+    SoundServer server(dir.path());
+    LinuxPlatform platform;
+
+    // 65535 is the sink's 100 % (65536 raw); each channel from its own half.
+    platform.setWaveVolume(pack(65535, 0x4000));
+    EXPECT_EQ(defaultSinkVolume(), (QList<int>{65536, 16384}));
+    EXPECT_EQ(platform.waveVolume(), pack(65535, 0x4000));
+    ASSERT_TRUE(pactl({"set-sink-volume", "@DEFAULT_SINK@", "150%", "20%"}));
+    EXPECT_EQ(platform.waveVolume(), pack(65535, 13107)) << "above 100 % reads full";
+
+    // A mono output takes the louder channel, and reads as it on both.
+    ASSERT_TRUE(pactl({"load-module", "module-null-sink", "sink_name=mono", "channels=1"}));
+    ASSERT_TRUE(pactl({"set-default-sink", "mono"}));
+    platform.setWaveVolume(pack(0x2000, 0x6000));
+    EXPECT_EQ(defaultSinkVolume(), QList<int>{0x6000});
+    EXPECT_EQ(platform.waveVolume(), pack(0x6000, 0x6000));
+}
+
+// A server that stops answering costs at most the time limit, and the program
+// then leaves it alone for a while instead of waiting at every hold tick.
+TEST(WaveVolume, NoServerReadsZeroAndAStalledOneNeverHoldsTheCaller) {
+    QTemporaryDir dir;
+    {
+        qputenv("PULSE_SERVER", "unix:" + dir.filePath(QStringLiteral("none.sock")).toLocal8Bit());
+        LinuxPlatform platform;
+        EXPECT_EQ(platform.waveVolume(), 0u);
+        platform.setWaveVolume(pack(100, 100));  // nothing to do, nothing breaks
+    }
+    SoundServer server(dir.path());
+    LinuxPlatform platform;
+    platform.setWaveVolume(pack(0x3000, 0x3000));
+    ::kill(-server.pid(), SIGSTOP);  // the server and the timeout above it
+    QElapsedTimer clock;
+    clock.start();
+    const std::uint32_t stalled = platform.waveVolume();
+    for (int i = 0; i < 8; ++i) {
+        platform.setWaveVolume(pack(0x5000, 0x5000));
+    }
+    const qint64 spent = clock.elapsed();
+    ::kill(-server.pid(), SIGCONT);
+    EXPECT_EQ(stalled, 0u);
+    EXPECT_LT(spent, 2000) << "nine calls to a stalled server";
+}
