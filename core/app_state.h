@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "core/command_file.h"
 #include "core/command_table.h"
 #include "core/settings_record.h"
 
@@ -11,6 +12,12 @@ struct AppState {
     CommandTable table;
     SettingsRecord settings;
     QString commandFilePath;  // the file Save writes to
+    // How the current command file's text came in, so Save keeps its encoding, and
+    // how many of its command records the table could not hold: a Save over it
+    // would drop them.
+    TextCodec::Encoding commandFileEncoding = TextCodec::Encoding::Windows1251;
+    int commandRecordsLeftOut = 0;
+    TextCodec::Encoding settingsEncoding = TextCodec::Encoding::Windows1251;
 
     QString inTray;  // "yes" while only the tray icon shows, "no" while the window shows
     QString learningMode;
@@ -25,4 +32,6 @@ struct AppState {
     bool changed = false;
 
     QString settingsPath() const;
+    // A command file was loaded into the table: it becomes the current one.
+    void adoptCommandFile(const QString& path, const CommandFile::FileResult& loaded);
 };

@@ -28,6 +28,8 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
 
     // Opens the serial port; false when it cannot be opened.
     bool openPort(const PortSettings& settings);
+    // Why the port did not open, in the system's words.
+    QString portError() const;
     void closePort();
 
     Reception& reception() { return *reception_; }

@@ -1,5 +1,7 @@
 #include "editor/editing_rules.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <cmath>
 
@@ -109,6 +111,21 @@ QString soundFileFilter() {
 #else
     return QStringLiteral("Wave sounds (*.wav);;All files (*)");
 #endif
+}
+
+QString withCommandFileExtension(const QString& path) {
+    static const QString extension = QStringLiteral(".pci");
+    return path.endsWith(extension, Qt::CaseInsensitive) ? path : path + extension;
+}
+
+QString dialogFolder(const QString& commandFilePath, const QString& programFolder) {
+    if (!commandFilePath.isEmpty()) {
+        const QFileInfo file(commandFilePath);
+        if (file.absoluteDir().exists()) {
+            return file.absolutePath();
+        }
+    }
+    return programFolder;
 }
 
 QString positionReadout(QPoint position) {

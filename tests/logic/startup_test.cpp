@@ -150,7 +150,11 @@ TEST(FirstStart, CreatesSettingsInTheLocaleLanguageAndALoadableSample) {
         SCOPED_TRACE(c.locale.toStdString());
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
-        const QString folder = dir.filePath(QStringLiteral("config/quenda")) + QLatin1Char('/');
+        // A configuration folder too long for the 100 characters "Load file: " keeps.
+        const QString folder =
+            dir.filePath(QStringLiteral("config-%1/quenda").arg(QString(90, QLatin1Char('x')))) +
+            QLatin1Char('/');
+        ASSERT_GT(folder.size() + 10, 100);
         EXPECT_TRUE(FirstStart::needed(folder));
         ASSERT_EQ(FirstStart::prepare(folder, c.locale), QString());
         EXPECT_FALSE(FirstStart::needed(folder));
@@ -162,8 +166,9 @@ TEST(FirstStart, CreatesSettingsInTheLocaleLanguageAndALoadableSample) {
         const StartupResult result = Startup::run(state, errors);
         EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
         EXPECT_EQ(state.settings.language, c.language);
-        EXPECT_EQ(state.settings.loadFile, folder + QStringLiteral("sample.pci"));
-        EXPECT_TRUE(QFileInfo::exists(state.settings.loadFile));
+        EXPECT_EQ(state.settings.loadFile, QStringLiteral("sample.pci"));
+        EXPECT_EQ(state.commandFilePath, folder + QStringLiteral("sample.pci"));
+        EXPECT_TRUE(QFileInfo::exists(state.commandFilePath));
         EXPECT_GT(state.table.commandCount(), 0);
         EXPECT_EQ(result.port, (PortSettings{"/dev/ttyS0", 9600, 8, 1}));
         EXPECT_EQ(result.recognitionIntervalMs, 100);
@@ -172,6 +177,29 @@ TEST(FirstStart, CreatesSettingsInTheLocaleLanguageAndALoadableSample) {
         expected.loadFile = state.settings.loadFile;
         EXPECT_EQ(state.settings, expected);
     }
+}
+
+TEST_F(StartupTest, RelativeLoadFileLiesInTheProgramFolderAndKeepsItsEncoding) {
+    // UTF-8 without the byte-order mark, as a Linux text editor writes it.
+    QString text = QStringLiteral("Name: ТВ\r\n\r\nName: Гр\r\nCode: 1\r\n");
+    for (const char* key :
+         {"Type Action", "Command combination", "File", "WindowHandle", "Run Action", "Key add",
+          "Key add1", "Key", "MousePos X", "MousePos Y", "Pause", "FileSound"}) {
+        text += QLatin1String(key) + QStringLiteral(": \r\n");
+    }
+    const QByteArray utf8 = (text + QStringLiteral("\r\n")).toUtf8();
+    ASSERT_TRUE(TestFiles::writeBytes(state.programFolder + QStringLiteral("tv.pci"), utf8));
+    writeSettings({QStringLiteral("Load file: tv.pci")});
+    Startup::run(state, errors);
+    EXPECT_EQ(state.commandFilePath, remotePath);
+    EXPECT_EQ(state.settings.loadFile, QStringLiteral("tv.pci"));
+    ASSERT_EQ(state.table.commandCount(), 1);
+    EXPECT_EQ(state.table.caption(0), QStringLiteral("ТВ"));
+    EXPECT_EQ(state.commandFileEncoding, TextCodec::Encoding::Utf8);
+    ASSERT_TRUE(CommandFile::saveToFile(remotePath, state.table, state.commandFileEncoding).ok);
+    EXPECT_EQ(TestFiles::readBytes(remotePath), utf8);
+    EXPECT_EQ(Startup::commandFileOf(QStringLiteral("/abs/x.pci"), state.programFolder),
+              QStringLiteral("/abs/x.pci"));
 }
 
 TEST(FirstStart, KeepsAnExistingSample) {

@@ -1,8 +1,44 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "core/number_text.h"
 #include "core/text_codec.h"
+#include "core/text_file.h"
 #include "test_helpers.h"
+
+namespace {
+
+// Permissions bind root only after it gives up its privileges: while this lives,
+// file access is checked as the user "nobody".
+class AsUnprivilegedUser {
+  public:
+    AsUnprivilegedUser() : wasRoot_(geteuid() == 0) {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(65534), 0);
+        }
+    }
+    ~AsUnprivilegedUser() {
+        if (wasRoot_) {
+            EXPECT_EQ(seteuid(0), 0);
+        }
+    }
+
+  private:
+    bool wasRoot_;
+};
+
+ino_t inodeOf(const QString& path) {
+    struct stat info {};
+    EXPECT_EQ(stat(path.toLocal8Bit().constData(), &info), 0) << path.toStdString();
+    return info.st_ino;
+}
+
+}  // namespace
 
 TEST(NumberText, AcceptsLeadingBlanksSignAndDigitsOnly) {
     EXPECT_EQ(NumberText::toInt(QStringLiteral("0")), 0);
@@ -67,4 +103,53 @@ TEST(TextCodec, UnencodableTextIsWrittenAsUtf8WithTheMark) {
     EXPECT_EQ(bytes, QByteArray("\xEF\xBB\xBF") +
                          QStringLiteral("File: /home/zoë/été.wav\r\nName: Пульт\r\n").toUtf8());
     EXPECT_EQ(TextCodec::decodeLines(bytes), lines);
+}
+
+// A file that is valid UTF-8 with non-ASCII bytes but no mark (a Linux text editor's)
+// is read as UTF-8 and written back without the mark; Windows-1251 Cyrillic, which is
+// not valid UTF-8, and plain ASCII stay Windows-1251.
+TEST(TextCodec, Utf8WithoutTheMarkIsRecognisedAndKept) {
+    const QByteArray utf8 = QStringLiteral("Name: Пульт\r\nFile: /home/zoë\r\n").toUtf8();
+    const TextCodec::Decoded decoded = TextCodec::decode(utf8);
+    EXPECT_EQ(decoded.lines, (QStringList{"Name: Пульт", "File: /home/zoë"}));
+    EXPECT_EQ(decoded.encoding, TextCodec::Encoding::Utf8);
+    EXPECT_EQ(TextCodec::encodeLines(decoded.lines, decoded.encoding), utf8);
+
+    const TextCodec::Decoded cp1251 = TextCodec::decode("Name: \xCF\xF3\xEB\xFC\xF2\r\n");
+    EXPECT_EQ(cp1251.encoding, TextCodec::Encoding::Windows1251);
+    EXPECT_EQ(cp1251.lines, QStringList{"Name: Пульт"});
+    EXPECT_EQ(TextCodec::decode("Name: A\r\n").encoding, TextCodec::Encoding::Windows1251);
+    EXPECT_EQ(TextCodec::decode("\xEF\xBB\xBFName: A\r\n").encoding,
+              TextCodec::Encoding::Utf8WithMark);
+}
+
+// A writable file in a folder the user may not write to is rewritten in place; in a
+// writable folder the new file replaces the old one whole (a new inode).
+TEST(TextFile, FallsBackToWritingInPlaceOnlyWhereNoTemporaryFileCanBeMade) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_EQ(chmod(dir.path().toLocal8Bit().constData(), 0777), 0);
+    const QString open = dir.filePath(QStringLiteral("open.pci"));
+    const QString locked = dir.filePath(QStringLiteral("locked"));
+    const QString inLocked = locked + QStringLiteral("/remote.pci");
+    ASSERT_TRUE(QDir().mkdir(locked));
+    for (const QString& file : {open, inLocked}) {
+        ASSERT_TRUE(TestFiles::writeBytes(file, "Name: old\r\n"));
+        ASSERT_EQ(chmod(file.toLocal8Bit().constData(), 0666), 0);
+    }
+    ASSERT_EQ(chmod(locked.toLocal8Bit().constData(), 0555), 0);
+    const ino_t openBefore = inodeOf(open);
+    const ino_t lockedBefore = inodeOf(inLocked);
+    {
+        AsUnprivilegedUser user;
+        EXPECT_EQ(TextFile::write(inLocked, {"Name: new"}), QString());
+        EXPECT_EQ(TextFile::write(open, {"Name: new"}), QString());
+        // A new file in the locked folder still cannot be made.
+        EXPECT_NE(TextFile::write(locked + QStringLiteral("/other.pci"), {"Name: x"}), QString());
+    }
+    EXPECT_EQ(TestFiles::readBytes(inLocked), QByteArray("Name: new\r\n"));
+    EXPECT_EQ(inodeOf(inLocked), lockedBefore);
+    EXPECT_EQ(TestFiles::readBytes(open), QByteArray("Name: new\r\n"));
+    EXPECT_NE(inodeOf(open), openBefore);
+    chmod(locked.toLocal8Bit().constData(), 0755);
 }
