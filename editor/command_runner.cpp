@@ -4,6 +4,8 @@
 
 #include "actions/hint_window.h"
 #include "actions/icon_targets.h"
+#include "actions/key_control.h"
+#include "actions/mouse_control.h"
 #include "actions/overlay_font.h"
 #include "editor/command_tree.h"
 #include "editor/main_window.h"
@@ -27,11 +29,28 @@ TCommandRunner::TCommandRunner(TForm1& form, AppState& state, Platform& platform
     feedback_ = std::make_unique<CommandFeedback>(state, platform, *flash_, *hintF_, waiter_);
     executor_ =
         std::make_unique<Executor>(state, platform, errors, form.Memo2, *feedback_, waiter_, *this);
+    installInputActions(platform, errors);
     reception_ =
         std::make_unique<Reception>(state, *form.Timer1, *form.Timer5, *this, errors, this);
 }
 
 TCommandRunner::~TCommandRunner() = default;
+
+// Key and mouse commands share the clicks and the last pointer position.
+void TCommandRunner::installInputActions(Platform& platform, ErrorReporter& errors) {
+    clicks_ = std::make_unique<PointerClicks>(platform, waiter_);
+    executor_->actions.key = std::make_unique<KeyControl>(platform, *clicks_);
+    auto mouse = std::make_unique<MouseControl>(MouseControl::Wiring{
+        platform, state_.settings, *form_.TimerMouseMove, *clicks_, errors, [this] {
+            const int slot = selectedSlot();
+            return slot >= 0 && slot < CommandTable::kSlots ? state_.table.slot(slot).runAction
+                                                            : QString();
+        }});
+    // The step the settings were loaded with, until the settings dialog owns it.
+    mouse->configuredStep = [step = state_.settings.stepMouse] { return step; };
+    mouse_ = mouse.get();
+    executor_->actions.mouse = std::move(mouse);
+}
 
 bool TCommandRunner::openPort(const PortSettings& settings) {
     return reception_->openPort(settings);
@@ -43,6 +62,7 @@ QString TCommandRunner::portError() const {
 
 void TCommandRunner::closePort() {
     reception_->closePort();
+    mouse_->stop();
 }
 
 int TCommandRunner::nodeCount() const {

@@ -7,10 +7,12 @@
 #include "actions/command_feedback.h"
 #include "actions/executor.h"
 #include "actions/icon_flash.h"
+#include "actions/pointer_clicks.h"
 #include "actions/waiter.h"
 #include "reception/reception.h"
 #include "reception/recognition_host.h"
 
+class MouseControl;
 class TForm1;
 class THintF;
 class TTestF;
@@ -30,7 +32,9 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
     bool openPort(const PortSettings& settings);
     // Why the port did not open, in the system's words.
     QString portError() const;
+    // Closes the port and ends a running mouse movement, so no drag holds a button.
     void closePort();
+    MouseControl& mouse() { return *mouse_; }
 
     Reception& reception() { return *reception_; }
     Executor& executor() { return *executor_; }
@@ -58,6 +62,8 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
     void refillCaptions() override;
 
   private:
+    void installInputActions(Platform& platform, ErrorReporter& errors);
+
     TForm1& form_;
     AppState& state_;
     SleepingWaiter waiter_;
@@ -66,6 +72,8 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
     std::unique_ptr<TtutoringF> tutoringF_;
     std::unique_ptr<IconFlash> flash_;
     std::unique_ptr<CommandFeedback> feedback_;
+    std::unique_ptr<PointerClicks> clicks_;  // before the executor, whose actions use it
     std::unique_ptr<Executor> executor_;
+    MouseControl* mouse_ = nullptr;  // owned by the executor's action kinds
     std::unique_ptr<Reception> reception_;
 };

@@ -5,6 +5,7 @@
 
 #include "platform/linux/command_start.h"
 #include "platform/linux/pulse_sound.h"
+#include "platform/linux/x11_input.h"
 #include "platform/linux/x11_windows.h"
 
 // Xlib defines macros (Bool, Status, None) that clash with Qt: include it last.
@@ -16,6 +17,7 @@ LinuxPlatform::LinuxPlatform() = default;
 
 LinuxPlatform::~LinuxPlatform() {
     windows_.reset();
+    input_.reset();
     if (display_) {
         XCloseDisplay(display_);
     }
@@ -56,54 +58,64 @@ X11Windows* LinuxPlatform::windows() {
     return windows_.get();
 }
 
-QPoint LinuxPlatform::cursorPos() {
-    Display* d = display();
-    if (!d) {
-        return {};
+X11Input* LinuxPlatform::input() {
+    if (!inputTried_ && display()) {
+        inputTried_ = true;
+        input_ = std::make_unique<X11Input>(display_);
+        if (!input_->available()) {
+            input_.reset();
+            std::fprintf(stderr,
+                         "quenda: the X server has no XTEST; key and mouse actions are off\n");
+        }
     }
-    Window root = 0, child = 0;
-    int rootX = 0, rootY = 0, winX = 0, winY = 0;
-    unsigned int mask = 0;
-    XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rootX, &rootY, &winX, &winY, &mask);
-    return {rootX, rootY};
+    return input_.get();
+}
+
+void LinuxPlatform::keyDown(int virtualKey) {
+    if (X11Input* in = input()) {
+        in->key(virtualKey, true);
+    }
+}
+
+void LinuxPlatform::keyUp(int virtualKey) {
+    if (X11Input* in = input()) {
+        in->key(virtualKey, false);
+    }
+}
+
+QPoint LinuxPlatform::cursorPos() {
+    X11Input* in = input();
+    return in ? in->position() : QPoint();
 }
 
 void LinuxPlatform::setCursorPos(QPoint pos) {
-    Display* d = display();
-    if (!d) {
-        return;
+    if (X11Input* in = input()) {
+        in->moveTo(pos);
     }
-    XWarpPointer(d, None, DefaultRootWindow(d), 0, 0, 0, 0, pos.x(), pos.y());
-    XFlush(d);
 }
 
 // Buttons go down and up where the pointer is.
-static void fakeButton(Display* d, Platform::MouseButton button, bool down) {
-    unsigned int number = 1;
+static unsigned int buttonNumber(Platform::MouseButton button) {
     switch (button) {
         case Platform::MouseButton::Left:
-            number = 1;
-            break;
+            return 1;
         case Platform::MouseButton::Middle:
-            number = 2;
-            break;
+            return 2;
         case Platform::MouseButton::Right:
-            number = 3;
-            break;
+            return 3;
     }
-    XTestFakeButtonEvent(d, number, down ? True : False, CurrentTime);
-    XFlush(d);
+    return 1;
 }
 
 void LinuxPlatform::mouseDown(MouseButton button) {
-    if (Display* d = display()) {
-        fakeButton(d, button, true);
+    if (X11Input* in = input()) {
+        in->button(buttonNumber(button), true);
     }
 }
 
 void LinuxPlatform::mouseUp(MouseButton button) {
-    if (Display* d = display()) {
-        fakeButton(d, button, false);
+    if (X11Input* in = input()) {
+        in->button(buttonNumber(button), false);
     }
 }
 
@@ -157,10 +169,8 @@ void LinuxPlatform::playSound(const QString& path) {
     sound_->play(path);
 }
 
-// Key synthesis, volume, power and the autostart entry are not available on this
-// backend yet: each answers as the contract says a system without the facility does.
-void LinuxPlatform::keyDown(int) {}
-void LinuxPlatform::keyUp(int) {}
+// Volume, power and the autostart entry are not available on this backend yet: each
+// answers as the contract says a system without the facility does.
 std::uint32_t LinuxPlatform::waveVolume() {
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 
 struct _XDisplay;
+class X11Input;
 class X11Windows;
 class PulseSoundPlayer;
 
@@ -48,9 +49,14 @@ class LinuxPlatform : public Platform {
     _XDisplay* display();
     // Window lookup and commands on that connection; null without a display.
     X11Windows* windows();
+    // Synthesised keys and pointer on that connection; null (and said once) without
+    // a display or without the XTEST extension.
+    X11Input* input();
 
     std::unique_ptr<QLockFile> instanceLock_;
     std::unique_ptr<X11Windows> windows_;
+    std::unique_ptr<X11Input> input_;
+    bool inputTried_ = false;
     std::unique_ptr<PulseSoundPlayer> sound_;
     _XDisplay* display_ = nullptr;
     bool displayTried_ = false;

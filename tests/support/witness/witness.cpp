@@ -271,6 +271,11 @@ int main(int argc, char** argv) {
         }
         XEvent ev;
         XNextEvent(d, &ev);
+        if (ev.type == MappingNotify) {
+            // A key bound for the moment: look keys up in the map as it is now.
+            XRefreshKeyboardMapping(&ev.xmapping);
+            continue;
+        }
         auto it = windows.find(ev.xany.window);
         if (it == windows.end()) {
             continue;
