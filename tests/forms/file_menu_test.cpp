@@ -192,13 +192,8 @@ TEST_F(FileMenu, SaveReportsACommandFileThatCannotBeWritten) {
 // The extension is added after the dialog, so the question about replacing a file
 // is asked for the name really written; ".pci" in any letter case is kept.
 TEST_F(FileMenu, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
-    ASSERT_TRUE(QFile::copy(path("remote.pci"), path("tv.pci")));
-    const QByteArray old("Name: old tv\r\n\r\n");
-    {
-        QFile tv(path("tv.pci"));
-        ASSERT_TRUE(tv.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        tv.write(old);
-    }
+    writeCommandFile("tv.pci", QStringLiteral("Old TV"), {});
+    const QByteArray old = readBytes("tv.pci");
     QStringList asked;
     bool replace = false;
     form->askYesNo = [&](const QString& question) {
@@ -225,14 +220,7 @@ TEST_F(FileMenu, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
 // A file with more commands than the table holds: the Save that would cut them off
 // says so first, and the user may write anyway, write elsewhere or cancel.
 TEST_F(FileMenu, SaveOverAFileWithCommandsLeftOutAsksFirst) {
-    QList<Command> many;
-    for (int n = 1; n <= 35; ++n) {
-        Command c;
-        c.name = QStringLiteral("C%1").arg(n);
-        c.code = QString::number(n);
-        many << c;
-    }
-    writeCommandFile("big.pci", QStringLiteral("Big"), many);
+    writeCommandFile("big.pci", QStringLiteral("Big"), QList<Command>(35));
     const QByteArray original = readBytes("big.pci");
     form->chooseOpenFile = [this] { return path("big.pci"); };
     form->Nopen->trigger();
@@ -329,7 +317,6 @@ TEST_F(FileMenu, OpenRefreshesThePaneFromTheNewSelection) {
 // folder; the save dialog leaves the question about replacing to the program.
 TEST_F(FileMenu, FileDialogsStartInTheCommandFilesFolder) {
     ASSERT_TRUE(QDir().mkpath(path("remotes")));
-    writeCommandFile("remotes/tv.pci", QStringLiteral("TV"), {});
     state.commandFilePath = path("remotes/tv.pci");
     QString folder;
     bool confirmsOverwrite = true;

@@ -179,29 +179,6 @@ TEST(FirstStart, CreatesSettingsInTheLocaleLanguageAndALoadableSample) {
     }
 }
 
-TEST_F(StartupTest, RelativeLoadFileLiesInTheProgramFolderAndKeepsItsEncoding) {
-    // UTF-8 without the byte-order mark, as a Linux text editor writes it.
-    QString text = QStringLiteral("Name: ТВ\r\n\r\nName: Гр\r\nCode: 1\r\n");
-    for (const char* key :
-         {"Type Action", "Command combination", "File", "WindowHandle", "Run Action", "Key add",
-          "Key add1", "Key", "MousePos X", "MousePos Y", "Pause", "FileSound"}) {
-        text += QLatin1String(key) + QStringLiteral(": \r\n");
-    }
-    const QByteArray utf8 = (text + QStringLiteral("\r\n")).toUtf8();
-    ASSERT_TRUE(TestFiles::writeBytes(state.programFolder + QStringLiteral("tv.pci"), utf8));
-    writeSettings({QStringLiteral("Load file: tv.pci")});
-    Startup::run(state, errors);
-    EXPECT_EQ(state.commandFilePath, remotePath);
-    EXPECT_EQ(state.settings.loadFile, QStringLiteral("tv.pci"));
-    ASSERT_EQ(state.table.commandCount(), 1);
-    EXPECT_EQ(state.table.caption(0), QStringLiteral("ТВ"));
-    EXPECT_EQ(state.commandFileEncoding, TextCodec::Encoding::Utf8);
-    ASSERT_TRUE(CommandFile::saveToFile(remotePath, state.table, state.commandFileEncoding).ok);
-    EXPECT_EQ(TestFiles::readBytes(remotePath), utf8);
-    EXPECT_EQ(Startup::commandFileOf(QStringLiteral("/abs/x.pci"), state.programFolder),
-              QStringLiteral("/abs/x.pci"));
-}
-
 TEST(FirstStart, KeepsAnExistingSample) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
