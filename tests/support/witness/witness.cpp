@@ -10,6 +10,8 @@
 //   focus <title>                          the window got the keyboard focus
 //   key <title> press|release <keysym>     a key event
 //   button <title> press|release <n>       a mouse button event
+//   motion <title> x y                     the pointer moved with a button held
+//                                          (root coordinates)
 //   configure <title> x y w h              new root-relative position or size
 //
 // Options:
@@ -20,6 +22,7 @@
 //   --no-delete          do not advertise WM_DELETE_WINDOW
 //   --legacy-name        set only WM_NAME (Latin-1 STRING), no _NET_WM_NAME
 //   --exit-on-close      destroy a window on its close request; exit when none is left
+//   --times              end key, button and motion lines with " @<server time in ms>"
 //
 // The witness runs until it is killed (or, with --exit-on-close, until every window
 // was asked to close).
@@ -45,6 +48,7 @@ struct Options {
     bool advertiseDelete = true;
     bool legacyName = false;
     bool exitOnClose = false;
+    bool times = false;
 };
 
 struct WitnessWindow {
@@ -64,9 +68,10 @@ void logLine(const std::string& line) {
 
 [[noreturn]] void usage(const char* why) {
     std::fprintf(stderr, "quenda_witness: %s\n", why);
-    std::fprintf(stderr,
-                 "usage: quenda_witness --log FILE --title T [--title T2 ...] "
-                 "[--geometry WxH+X+Y] [--no-delete] [--legacy-name] [--exit-on-close]\n");
+    std::fprintf(
+        stderr,
+        "usage: quenda_witness --log FILE --title T [--title T2 ...] "
+        "[--geometry WxH+X+Y] [--no-delete] [--legacy-name] [--exit-on-close] [--times]\n");
     std::exit(2);
 }
 
@@ -95,6 +100,8 @@ Options parseOptions(int argc, char** argv) {
             o.legacyName = true;
         } else if (a == "--exit-on-close") {
             o.exitOnClose = true;
+        } else if (a == "--times") {
+            o.times = true;
         } else {
             usage(("unknown option " + a).c_str());
         }
@@ -208,7 +215,7 @@ int main(int argc, char** argv) {
         attrs.background_pixel = WhitePixel(d, DefaultScreen(d));
         attrs.event_mask = StructureNotifyMask | PropertyChangeMask | FocusChangeMask |
                            KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                           ExposureMask;
+                           ButtonMotionMask | ExposureMask;
         const int x = opt.x + offset, y = opt.y + offset;
         offset += 30;
         Window w = XCreateWindow(d, root, x, y, opt.width, opt.height, 0, CopyFromParent,
@@ -257,6 +264,9 @@ int main(int argc, char** argv) {
     }
     XFlush(d);
 
+    auto stamp = [&opt](Time time) {
+        return opt.times ? " @" + std::to_string(time) : std::string();
+    };
     bool ready = false;
     const int fd = ConnectionNumber(d);
     while (!stopRequested) {
@@ -344,13 +354,17 @@ int main(int argc, char** argv) {
                 KeySym sym = XLookupKeysym(&ev.xkey, 0);
                 const char* name = XKeysymToString(sym);
                 logLine("key " + t + (ev.type == KeyPress ? " press " : " release ") +
-                        (name ? name : "NoSymbol"));
+                        (name ? name : "NoSymbol") + stamp(ev.xkey.time));
                 break;
             }
             case ButtonPress:
             case ButtonRelease:
                 logLine("button " + t + (ev.type == ButtonPress ? " press " : " release ") +
-                        std::to_string(ev.xbutton.button));
+                        std::to_string(ev.xbutton.button) + stamp(ev.xbutton.time));
+                break;
+            case MotionNotify:
+                logLine("motion " + t + " " + std::to_string(ev.xmotion.x_root) + " " +
+                        std::to_string(ev.xmotion.y_root) + stamp(ev.xmotion.time));
                 break;
             case ClientMessage:
                 if (ev.xclient.message_type == wmProtocols && ev.xclient.format == 32 &&

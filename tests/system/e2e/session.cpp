@@ -96,6 +96,13 @@ struct Session::Xlib {
         }
         return found;
     }
+    QPoint pointer() {
+        Window root = 0, child = 0;
+        int x = 0, y = 0, winX = 0, winY = 0;
+        unsigned int mask = 0;
+        XQueryPointer(dpy, DefaultRootWindow(dpy), &root, &child, &x, &y, &winX, &winY, &mask);
+        return {x, y};
+    }
     bool overrideRedirect(std::uint64_t window) {
         XWindowAttributes a;
         return XGetWindowAttributes(dpy, static_cast<Window>(window), &a) && a.override_redirect;
@@ -226,13 +233,14 @@ bool Session::waitForStamps(std::size_t count, milliseconds limit) const {
     return rig::waitUntil([&] { return stamps().size() >= count; }, limit, milliseconds(10));
 }
 
-void Session::startWitness(const QStringList& titles) {
+void Session::startWitness(const QStringList& titles, const QStringList& witnessOptions) {
     rig::ChildProcess::Options options;
     options.argv = {QStringLiteral(QUENDA_WITNESS), QStringLiteral("--log"),
                     home().work(QStringLiteral("witness.log"))};
     for (const QString& title : titles) {
         options.argv << QStringLiteral("--title") << title;
     }
+    options.argv << witnessOptions;
     options.env = env();
     options.logBase = home().nextLogBase(QStringLiteral("witness"));
     witness_.emplace(options);
@@ -261,6 +269,23 @@ std::optional<rig::XWindowInfo> Session::hint() {
         }
     }
     return std::nullopt;
+}
+
+QPoint Session::pointer() {
+    return xlib_->pointer();
+}
+
+void Session::focus(const QString& title) {
+    const std::vector<rig::XWindowInfo> windows = x().topLevelsTitled(title, true);
+    if (windows.empty()) {
+        ADD_FAILURE() << "no window " << title.toStdString();
+        return;
+    }
+    const rig::XWindowInfo& w = windows.front();
+    XWarpPointer(xlib_->dpy, 0, DefaultRootWindow(xlib_->dpy), 0, 0, 0, 0, w.rect.center().x(),
+                 w.rect.center().y());
+    XSetInputFocus(xlib_->dpy, static_cast<Window>(w.id), RevertToPointerRoot, CurrentTime);
+    XSync(xlib_->dpy, False);
 }
 
 std::optional<Clock::time_point> Session::waitForHint(milliseconds limit) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QByteArray>
 #include <QList>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <chrono>
@@ -76,8 +77,9 @@ class Session {
     bool waitForStamps(std::size_t count, milliseconds limit) const;
     bool waitForStamp(const QString& word, milliseconds limit) const;
 
-    // The witness client, one window per title; the lines of its log.
-    void startWitness(const QStringList& titles);
+    // The witness client, one window per title, with its further options; the lines
+    // of its log.
+    void startWitness(const QStringList& titles, const QStringList& options = {});
     QStringList witnessLog() const;
     bool waitForWitness(const QString& line, milliseconds limit);
 
@@ -87,6 +89,12 @@ class Session {
     // Waits for the hint to show; the moment it was seen.
     std::optional<Clock::time_point> waitForHint(milliseconds limit);
     bool waitForHintGone(milliseconds limit);
+
+    // Where the X pointer is, in root coordinates.
+    QPoint pointer();
+    // Gives the keyboard focus to the viewable top-level window titled `title` and
+    // puts the pointer in its middle, as a user about to type and click there would.
+    void focus(const QString& title);
 
   private:
     struct Xlib;
