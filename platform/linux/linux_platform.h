@@ -49,8 +49,8 @@ class LinuxPlatform : public Platform {
     _XDisplay* display();
     // Window lookup and commands on that connection; null without a display.
     X11Windows* windows();
-    // Synthesised keys and pointer on that connection; null (and said once) without
-    // a display or without the XTEST extension.
+    // Synthesised keys and pointer on that connection; null without a display. Without
+    // the XTEST extension it only reads the pointer (said once).
     X11Input* input();
 
     std::unique_ptr<QLockFile> instanceLock_;

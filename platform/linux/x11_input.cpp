@@ -69,7 +69,7 @@ void X11Input::key(int virtualKey, bool down) {
     takeMappingNotices();
     unsigned char code = 0;
     if (down) {
-        code = keycodeFor(keysymForVirtualKey(virtualKey));
+        code = keycodeFor(keysymForVirtualKey(virtualKey), true);
         if (code) {
             held_.emplace_back(virtualKey, code);
         }
@@ -81,7 +81,8 @@ void X11Input::key(int virtualKey, bool down) {
             code = pressed->second;
             held_.erase(std::next(pressed).base());
         } else {
-            code = keycodeFor(keysymForVirtualKey(virtualKey));
+            // Not pressed here: released where the map has it, never on a spare.
+            code = keycodeFor(keysymForVirtualKey(virtualKey), false);
         }
     }
     if (code) {
@@ -93,7 +94,7 @@ void X11Input::key(int virtualKey, bool down) {
     }
 }
 
-unsigned char X11Input::keycodeFor(unsigned long keysym) {
+unsigned char X11Input::keycodeFor(unsigned long keysym, bool mayBindSpare) {
     if (keysym == 0) {
         return 0;
     }
@@ -101,7 +102,7 @@ unsigned char X11Input::keycodeFor(unsigned long keysym) {
     if (const int code = map.codeWithFirst(keysym)) {
         return static_cast<unsigned char>(code);
     }
-    return bindSpare(keysym);
+    return mayBindSpare ? bindSpare(keysym) : 0;
 }
 
 // The highest keycode without any keysym; when every one is taken, the spare bound

@@ -35,8 +35,8 @@ class X11Input {
     static constexpr int kUnbindDelayMs = 1000;
 
   private:
-    // The keycode to press for a keysym, binding a spare one if needed; 0 for none.
-    unsigned char keycodeFor(unsigned long keysym);
+    // The keycode of a keysym, binding a spare one if allowed and needed; 0 for none.
+    unsigned char keycodeFor(unsigned long keysym, bool mayBindSpare);
     unsigned char bindSpare(unsigned long keysym);
     void unbindReleasedSpares();
     bool isHeld(unsigned char keycode) const;
