@@ -66,5 +66,6 @@ int main(int argc, char** argv) {
     state.settings.language = languageForLocale(QLocale::system().name());
     // The windows are created in a fixed order; the main window comes first.
     TForm1 form1(state, *platform, errors);
+    errors.useTray(state, form1.RxTrayIcon1);
     return QApplication::exec();
 }

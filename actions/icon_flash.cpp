@@ -5,9 +5,11 @@ IconFlash::IconFlash(IntervalTimer& timerIcon, Setter setIcon, QObject* parent)
     connect(&timer_, &IntervalTimer::timeout, this, &IconFlash::TimerIconTimer);
 }
 
+// The setter shows the icon before it returns, so the 100 ms are counted from the
+// moment the user can see it, not from a paint that waits for the pass to end.
 void IconFlash::flash() {
-    timer_.setEnabled(true);
     setIcon_(kActiveIcon);
+    timer_.setEnabled(true);
 }
 
 void IconFlash::TimerIconTimer() {

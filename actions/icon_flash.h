@@ -14,7 +14,8 @@ class IconFlash : public QObject {
     static inline const QString kNormalIcon = QStringLiteral(":/quenda/icons/quenda.png");
     static inline const QString kActiveIcon = QStringLiteral(":/quenda/icons/quenda-active.png");
 
-    // Puts the icon with the given resource path on the main window and the tray.
+    // Puts the icon with the given resource path on the main window and the tray,
+    // and has it on the screen when it returns.
     using Setter = std::function<void(const QString& iconPath)>;
 
     // TimerIcon is the main window's timer; its timeouts restore the normal icon.

@@ -28,14 +28,14 @@ void apply(Platform& platform, const CaptionMemo& memo, const std::function<void
     if (caption.isEmpty()) {
         return;
     }
+    // A window with exactly this caption ends the search, whether or not it is
+    // still there afterwards: a window that honoured a close request at once must
+    // not let the search go on to every caption that merely contains this one.
     if (const Platform::WindowId exact = platform.findWindow(caption)) {
         operate(platform, exact, operation);
-    }
-    // A window that took the operation and is still there ends the search; one that
-    // closed at once (or none at all) lets the partial search look further.
-    if (platform.findWindow(caption) != 0) {
         return;
     }
+    // A caption no window has is searched for as a part of the captions shown.
     refill();
     const QStringList lines = memo.lines();
     for (const QString& line : lines) {

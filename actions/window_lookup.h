@@ -12,11 +12,10 @@ namespace WindowLookup {
 
 enum class Operation { Close, Minimize, Maximize, Activate };
 
-// The three steps: the window whose caption is exactly `caption` gets the
-// operation; if a window with that caption still exists afterwards nothing more
-// happens; otherwise `refill` renews the caption memo and every window whose
-// caption (a memo line) contains `caption`, case-sensitively, gets the operation.
-// An empty caption names no window.
+// The window whose caption is exactly `caption` gets the operation, and nothing
+// more happens. Only when there is none does `refill` renew the caption memo, and
+// every window whose caption (a memo line) contains `caption`, case-sensitively,
+// gets the operation. An empty caption names no window.
 void apply(Platform& platform, const CaptionMemo& memo, const std::function<void()>& refill,
            const QString& caption, Operation operation);
 

@@ -236,10 +236,15 @@ void TForm1::applyGeometry(const StartupResult& startup) {
     rememberTreeWidth();
 }
 
-// A load selects the header, which counts as a selection change. The pane shows
-// the header (an empty summary, empty controls) instead of a command of the table
-// that was replaced; the menu items stay as they were, as after any load.
+// A load selects the header, which counts as a selection change. A learning
+// dialog still open would otherwise teach whatever command now sits in its slot.
+// The pane shows the header (an empty summary, empty controls) instead of a
+// command of the table that was replaced; the menu items stay as they were, as
+// after any load.
 void TForm1::reloadTree() {
+    if (runner_) {
+        runner_->tutoringF()->tableReplaced();
+    }
     TreeView1->rebuild(state_.table);
     TreeView1->selectIndex(0);  // also when the file holds the header alone
     TreeView1Change();

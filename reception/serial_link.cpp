@@ -38,6 +38,12 @@ bool stopBitsOf(int bits, QSerialPort::StopBits& out) {
 
 SerialLink::SerialLink(QObject* parent) : QObject(parent) {
     connect(&port_, &QSerialPort::readyRead, this, &SerialLink::readyRead);
+    // Queued: the port is closed after it has finished reporting, never inside its
+    // own read handler.
+    connect(&port_, &QSerialPort::errorOccurred, this, &SerialLink::portFailed,
+            Qt::QueuedConnection);
+    retry_.setInterval(kRetryMs);
+    connect(&retry_, &QTimer::timeout, this, &SerialLink::retryOpen);
 }
 
 SerialLink::~SerialLink() {
@@ -46,16 +52,21 @@ SerialLink::~SerialLink() {
 
 bool SerialLink::open(const PortSettings& settings) {
     close();
+    settings_ = settings;
+    return openPort();
+}
+
+bool SerialLink::openPort() {
     QSerialPort::DataBits dataBits;
     QSerialPort::StopBits stopBits;
-    if (settings.device.isEmpty() || settings.baud <= 0 ||
-        !dataBitsOf(settings.dataBits, dataBits) || !stopBitsOf(settings.stopBits, stopBits)) {
+    if (settings_.device.isEmpty() || settings_.baud <= 0 ||
+        !dataBitsOf(settings_.dataBits, dataBits) || !stopBitsOf(settings_.stopBits, stopBits)) {
         return false;
     }
-    port_.setPortName(settings.device);
+    port_.setPortName(settings_.device);
     // The line settings are given before opening, so the port opens with them in one
     // step and no modem-line call is made.
-    port_.setBaudRate(settings.baud);
+    port_.setBaudRate(settings_.baud);
     port_.setDataBits(dataBits);
     port_.setStopBits(stopBits);
     port_.setParity(QSerialPort::NoParity);
@@ -64,9 +75,35 @@ bool SerialLink::open(const PortSettings& settings) {
 }
 
 void SerialLink::close() {
+    retry_.stop();
     if (port_.isOpen()) {
         port_.close();
     }
+}
+
+// A read that fails or finds the end of the line (a hung-up terminal reads as end
+// of file for ever) means the device is gone; other errors (a line setting the
+// device does not have) leave the port as it is.
+void SerialLink::portFailed(QSerialPort::SerialPortError error) {
+    if (!port_.isOpen() ||
+        (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)) {
+        return;
+    }
+    port_.close();
+    port_.clearError();
+    retry_.start();
+    Q_EMIT lost(QStringLiteral("The receiver on %1 stopped answering; looking for it again "
+                               "every %2 seconds.")
+                    .arg(settings_.device)
+                    .arg(kRetryMs / 1000));
+}
+
+void SerialLink::retryOpen() {
+    if (!openPort()) {
+        return;
+    }
+    retry_.stop();
+    Q_EMIT back(QStringLiteral("The receiver on %1 is back.").arg(settings_.device));
 }
 
 qint64 SerialLink::bytesAvailable() const {

@@ -82,6 +82,12 @@ void TtutoringF::learningStep(const QString& code) {
     Learning::step(code, state_, *this);
 }
 
+void TtutoringF::tableReplaced() {
+    if (isVisible()) {
+        reject();
+    }
+}
+
 void TtutoringF::Button1Click() {
     Button3->setEnabled(true);
     Learning::reset(state_, *this);

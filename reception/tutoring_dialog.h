@@ -26,6 +26,9 @@ class TtutoringF : public QDialog, public Learning::Indicator {
 
     // Called by the recognition pass while learningMode is "y".
     void learningStep(const QString& code);
+    // Another command file replaced the table: the command being taught is gone, so
+    // an open dialog closes without storing anything.
+    void tableReplaced();
 
     void Button1Click();  // "Заново"
     void Button2Click();  // "Принять"

@@ -162,11 +162,24 @@ bool LinuxPlatform::startCommand(const QString& commandLine) {
     return startCommandLine(commandLine);
 }
 
+// A sound that cannot be played gives the default event sound, so the user still
+// hears that the command ran. An empty name means no sound: it only ends the one
+// playing.
 void LinuxPlatform::playSound(const QString& path) {
     if (!sound_) {
         sound_ = std::make_unique<PulseSoundPlayer>();
     }
-    sound_->play(path);
+    if (!sound_->play(path) && !path.isEmpty()) {
+        sound_->play(defaultSoundPath());
+    }
+}
+
+QString LinuxPlatform::defaultSoundPath() {
+    if (!defaultSound_) {
+        defaultSound_.reset(
+            QTemporaryFile::createNativeFile(QStringLiteral(":/quenda/sounds/default.wav")));
+    }
+    return defaultSound_ ? defaultSound_->fileName() : QString();
 }
 
 // Volume, power and the autostart entry are not available on this backend yet: each

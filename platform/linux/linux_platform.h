@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLockFile>
+#include <QTemporaryFile>
 #include <memory>
 
 #include "platform/platform.h"
@@ -52,12 +53,15 @@ class LinuxPlatform : public Platform {
     // Synthesised keys and pointer on that connection; null without a display. Without
     // the XTEST extension it only reads the pointer (said once).
     X11Input* input();
+    // The default event sound built into the program, as a file the player can read.
+    QString defaultSoundPath();
 
     std::unique_ptr<QLockFile> instanceLock_;
     std::unique_ptr<X11Windows> windows_;
     std::unique_ptr<X11Input> input_;
     bool inputTried_ = false;
     std::unique_ptr<PulseSoundPlayer> sound_;
+    std::unique_ptr<QTemporaryFile> defaultSound_;
     _XDisplay* display_ = nullptr;
     bool displayTried_ = false;
 };

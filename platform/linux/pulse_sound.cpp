@@ -229,7 +229,7 @@ PulseSoundPlayer::PulseSoundPlayer() : impl_(std::make_unique<Impl>()) {}
 
 PulseSoundPlayer::~PulseSoundPlayer() = default;
 
-void PulseSoundPlayer::play(const QString& path) {
+bool PulseSoundPlayer::play(const QString& path) {
     std::optional<WavSound> sound;
     QFile file(path);
     if (!path.isEmpty() && file.size() <= kMaxSoundFileBytes && file.open(QIODevice::ReadOnly)) {
@@ -237,7 +237,7 @@ void PulseSoundPlayer::play(const QString& path) {
     }
     if (!impl_->loop) {
         if (!sound) {
-            return;  // nothing plays, nothing to replace
+            return false;  // nothing plays, nothing to replace
         }
         impl_->loop = pa_threaded_mainloop_new();
         if (!impl_->loop || pa_threaded_mainloop_start(impl_->loop) < 0) {
@@ -245,9 +245,10 @@ void PulseSoundPlayer::play(const QString& path) {
                 pa_threaded_mainloop_free(impl_->loop);
                 impl_->loop = nullptr;
             }
-            return;
+            return true;
         }
     }
+    const bool readable = sound.has_value();
     pa_threaded_mainloop_lock(impl_->loop);
     impl_->finish(impl_->current);
     impl_->waiting.reset();
@@ -259,6 +260,7 @@ void PulseSoundPlayer::play(const QString& path) {
         }
     }
     pa_threaded_mainloop_unlock(impl_->loop);
+    return readable;
 }
 
 void PulseSoundPlayer::stop() {

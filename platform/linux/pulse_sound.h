@@ -17,7 +17,9 @@ class PulseSoundPlayer {
     PulseSoundPlayer(const PulseSoundPlayer&) = delete;
     PulseSoundPlayer& operator=(const PulseSoundPlayer&) = delete;
 
-    void play(const QString& path);
+    // False when the file could not be read as a sound (the one playing has ended
+    // all the same).
+    bool play(const QString& path);
     void stop();
 
   private:

@@ -291,6 +291,13 @@ void X11Windows::close(Id window) {
         return;
     }
     ErrorTrap trap(display_);
+    // The window manager closes a window the way its own close button does: a
+    // polite request where the client takes one, its own means where it does not.
+    if (windowManagerSupports("_NET_CLOSE_WINDOW")) {
+        const long sourceIsUser = 2;
+        sendToRoot(window, "_NET_CLOSE_WINDOW", CurrentTime, sourceIsUser, 0, 0);
+        return;
+    }
     const Atom deleteWindow = atom("WM_DELETE_WINDOW");
     Atom* protocols = nullptr;
     int count = 0;
@@ -300,7 +307,7 @@ void X11Windows::close(Id window) {
         XFree(protocols);
     }
     if (!takesDelete) {
-        return;  // never kill a client that cannot be asked
+        return;  // without a window manager, never kill a client that cannot be asked
     }
     XEvent ev{};
     ev.xclient.type = ClientMessage;

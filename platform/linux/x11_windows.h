@@ -32,8 +32,9 @@ class X11Windows {
     // The caption of one window (_NET_WM_NAME, else WM_NAME), uncut.
     QString caption(Id window);
 
-    // Asks the window to close (WM_DELETE_WINDOW); a window that does not take
-    // that request is left alone.
+    // Asks the window manager to close the window (_NET_CLOSE_WINDOW), as its close
+    // button does. Without one, the window itself is asked (WM_DELETE_WINDOW) and a
+    // window that does not take that request is left alone.
     void close(Id window);
     void minimize(Id window);
     // Shows the window maximised and active; an iconified window comes back.

@@ -1,10 +1,15 @@
 // The start-up step that shows the window or goes to the tray, the switches
 // between the two, and the File menu's shortcuts.
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QKeySequence>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
+
+#include "editor/message_box_reporter.h"
 
 #include "tests/forms/form_fixture.h"
 
@@ -97,4 +102,42 @@ TEST_F(WindowAndTray, TheFileMenuHasTheStandardShortcuts) {
     QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(QFile::exists(path("QUENDA.ini")));
     EXPECT_EQ(savedAs, 1);
+}
+
+// An error while the program lives in the tray must not wait for a click: the remote
+// is the user's only hand then. In the editor the box waits as it always has.
+TEST_F(WindowAndTray, ErrorsWaitForAClickOnlyWhileTheEditorIsShown) {
+    writeSettings(QString(), "no");
+    start();
+    showWindow();
+    MessageBoxReporter reporter;
+    reporter.useTray(state, form->RxTrayIcon1);
+    QStringList waited;  // texts of boxes that held the caller until clicked
+    const auto clickAwayModalBoxes = [&] {
+        QTimer::singleShot(500, form.get(), [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                waited << box->text();
+                box->accept();
+            }
+        });
+    };
+    clickAwayModalBoxes();
+    reporter.report(QStringLiteral("File not found"));
+    EXPECT_EQ(waited, QStringList{"File not found"});
+
+    form->NRun->trigger();
+    clickAwayModalBoxes();
+    reporter.report(QStringLiteral("'x' is not a valid integer value"));
+    QTest::qWait(700);
+    EXPECT_EQ(waited.size(), 1) << "a box in the tray waited for a click";
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        // Without a tray to notify in, the message stays on screen without waiting.
+        bool shown = false;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            shown = shown || (box && box->isVisible() &&
+                              box->text() == QLatin1String("'x' is not a valid integer value"));
+        }
+        EXPECT_TRUE(shown);
+    }
 }

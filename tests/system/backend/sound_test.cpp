@@ -188,19 +188,42 @@ TEST_F(Sound, ANewSoundReplacesTheOnePlaying) {
     EXPECT_EQ(server_->playingFiles(), QStringList{longOne});
 }
 
-TEST_F(Sound, NamesThatCannotBePlayedOnlyEndTheSoundPlaying) {
+TEST_F(Sound, NamesThatCannotBePlayedGiveTheDefaultSoundAndAnEmptyNameEndsTheSound) {
     const QString longOne = file(QStringLiteral("long.wav"), tone(4.0, 440));
     const QString text = file(QStringLiteral("text.wav"), "not a sound at all");
-    for (const QString& bad : {QString(), dir_->filePath(QStringLiteral("missing.wav")), text}) {
+    const QString missing = dir_->filePath(QStringLiteral("missing.wav"));
+    QStringList defaults;
+    for (const QString& bad : {missing, text}) {
         platform_.playSound(longOne);
         ASSERT_TRUE(waitUntil([&] { return server_->playingFiles() == QStringList{longOne}; }, 3s));
-        platform_.playSound(bad);
-        EXPECT_TRUE(waitUntil([&] { return server_->playingFiles().isEmpty(); }, 3s))
-            << bad.toStdString();
+        int loudest = server_->loudestSampleWhile(
+            [&] {
+                platform_.playSound(bad);
+                EXPECT_TRUE(waitUntil(
+                    [&] {
+                        const QStringList playing = server_->playingFiles();
+                        if (playing.size() == 1 && playing[0] != longOne && playing[0] != bad) {
+                            defaults << playing[0];
+                            return true;
+                        }
+                        return false;
+                    },
+                    3s))
+                    << bad.toStdString();
+            },
+            1500ms);
+        EXPECT_GT(loudest, 1000) << bad.toStdString();
+        // The default sound is short and ends by itself.
+        EXPECT_TRUE(waitUntil([&] { return server_->playingFiles().isEmpty(); }, 3s));
     }
-    // Nothing to play from the start: nothing appears.
-    LinuxPlatform fresh;
-    fresh.playSound(text);
+    ASSERT_EQ(defaults.size(), 2);
+    EXPECT_EQ(defaults[0], defaults[1]);
+
+    // An empty name stands for no sound: it ends the one playing, nothing else.
+    platform_.playSound(longOne);
+    ASSERT_TRUE(waitUntil([&] { return server_->playingFiles() == QStringList{longOne}; }, 3s));
+    platform_.playSound(QString());
+    EXPECT_TRUE(waitUntil([&] { return server_->playingFiles().isEmpty(); }, 3s));
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(server_->playingFiles().isEmpty());
 }

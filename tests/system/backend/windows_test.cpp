@@ -111,7 +111,7 @@ TEST_F(WindowsUnderWindowManager, CaptionsListShownWindowsTopFirstCutTo127Charac
     EXPECT_EQ(captions.count(QStringLiteral("First")), 1);
 }
 
-TEST_F(WindowsUnderWindowManager, CloseSendsOneRequestAndNeverKills) {
+TEST_F(WindowsUnderWindowManager, CloseGoesThroughTheWindowManagerLikeItsCloseButton) {
     auto w = witness({QStringLiteral("Closable"), QStringLiteral("Bystander")});
     auto stubborn = witness({QStringLiteral("No delete")}, {QStringLiteral("--no-delete")});
 
@@ -123,13 +123,14 @@ TEST_F(WindowsUnderWindowManager, CloseSendsOneRequestAndNeverKills) {
     // The window decides: the witness keeps it.
     EXPECT_NE(platform_->findWindow(QStringLiteral("Closable")), 0u);
 
-    // A window that does not take close requests is left alone, not killed.
+    // A window that does not take close requests is closed by the window manager's
+    // own means, as its close button would; the bystander stays.
     const auto id = platform_->findWindow(QStringLiteral("No delete"));
     ASSERT_NE(id, 0u);
     platform_->closeWindow(id);
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(platform_->findWindow(QStringLiteral("No delete")), id);
-    EXPECT_TRUE(xwininfoById(id).viewable);
+    EXPECT_TRUE(
+        waitUntil([&] { return platform_->findWindow(QStringLiteral("No delete")) == 0; }, 3s));
+    EXPECT_NE(platform_->findWindow(QStringLiteral("Bystander")), 0u);
 }
 
 TEST_F(WindowsUnderWindowManager, MinimizeIconifiesAndMaximizeShowsItAgain) {
@@ -220,6 +221,18 @@ TEST_F(WindowsWithoutWindowManager, RectRaiseAndMaximizeWorkWithoutWindowManager
     platform_->maximizeWindow(top);
     EXPECT_TRUE(w->waitFor(QStringLiteral("configure Top 0 0 1280 800")));
     EXPECT_EQ(rootChildrenTopFirst().value(0), top);
+}
+
+TEST_F(WindowsWithoutWindowManager, CloseAsksTheWindowItselfAndLeavesOneThatCannotBeAsked) {
+    auto w = witness({QStringLiteral("Asked")});
+    auto stubborn = witness({QStringLiteral("Not asked")}, {QStringLiteral("--no-delete")});
+    platform_->closeWindow(platform_->findWindow(QStringLiteral("Asked")));
+    EXPECT_TRUE(w->waitFor(QStringLiteral("close Asked")));
+    const auto id = platform_->findWindow(QStringLiteral("Not asked"));
+    ASSERT_NE(id, 0u);
+    platform_->closeWindow(id);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("Not asked")), id);
 }
 
 TEST_F(WindowsWithoutWindowManager, MouseButtonsGoDownAndUpWhereThePointerIs) {

@@ -134,7 +134,8 @@ TEST(MouseCommands, PositionStepDragClicksAndContinuousMovement) {
               text({"button press 1", "motion 65 75", "button release 1"}));
     EXPECT_EQ(s.pointer(), QPoint(65, 75));
 
-    // Two clicks 50 ms apart, by the server's clock.
+    // Two clicks 50 ms apart, by the server's clock; without the pause they would
+    // be a few ms apart.
     const int clicksFrom = int(s.witnessLog().size());
     s.press("e");
     ASSERT_TRUE(rig::waitUntil(
@@ -142,7 +143,8 @@ TEST(MouseCommands, PositionStepDragClicksAndContinuousMovement) {
     const QStringList clicks = s.witnessLog().mid(clicksFrom).filter("button");
     ASSERT_EQ(clicks.size(), 4) << text(clicks);
     const auto time = [&](int i) { return clicks[i].section(QStringLiteral(" @"), 1).toLong(); };
-    EXPECT_GE(time(2) - time(0), 50) << text(clicks);
+    // The server stamps an event when it handles it, a few ms late under load.
+    EXPECT_GE(time(2) - time(0), 45) << text(clicks);
     EXPECT_LE(time(2) - time(0), 400) << text(clicks);
 
     // Continuous mode: the pointer keeps moving down until a movement command comes

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <pty.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -119,4 +122,53 @@ TEST_F(PtyReceptionTest, BytesSentWhileAPassWaitsStartTheNextPass) {
         QTest::qWait(150);
         EXPECT_EQ(host.events.size(), 6);
     }
+}
+
+namespace {
+
+// CPU time of the calling thread, in milliseconds.
+double threadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000 + double(t.tv_nsec) / 1e6;
+}
+
+}  // namespace
+
+// The receiver's life: the line hangs up, the program says so once and sits quiet;
+// the device comes back under the same name and reception goes on by itself.
+TEST_F(PtyReceptionTest, AHungUpReceiverIsReportedOnceAndReopenedWhenItComesBack) {
+    // The settings name a link to the terminal, as a udev name of an adapter does.
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("receiver"));
+    ASSERT_TRUE(QFile::link(device, link));
+    ASSERT_TRUE(reception.openPort({link, 9600, 8, 1}));
+    fillTable(state.table, {{"Play", " 41 42"}});
+
+    ::close(master);  // the other end hangs up
+    master = -1;
+    ASSERT_TRUE(waitUntil([&] { return !errors.messages.isEmpty(); }));
+    EXPECT_TRUE(errors.messages.first().contains(link)) << errors.messages.first().toStdString();
+    EXPECT_FALSE(reception.link().isOpen());
+    EXPECT_TRUE(reception.link().waitingForDevice());
+
+    // Missing for a second: no further report, and the thread does not spin.
+    const double cpuBefore = threadCpuMs();
+    QEventLoop idle;
+    QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+    idle.exec();
+    EXPECT_LT(threadCpuMs() - cpuBefore, 200.0);
+    EXPECT_EQ(errors.messages.size(), 1);
+
+    // A new terminal under the same name: found again within one retry.
+    ::close(slave);
+    char name[128] = {};
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_TRUE(QFile::link(QString::fromLocal8Bit(name), link));
+    ASSERT_TRUE(waitUntil([&] { return errors.messages.size() == 2; }, 2 * SerialLink::kRetryMs));
+    EXPECT_EQ(errors.messages.last(), QStringLiteral("The receiver on %1 is back.").arg(link));
+    EXPECT_FALSE(reception.link().waitingForDevice());
+    send("AB");
+    EXPECT_TRUE(waitUntil([&] { return !host.only("dispatch").isEmpty(); }));
 }
