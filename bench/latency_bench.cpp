@@ -23,63 +23,13 @@
 
 #include "support/rig/desktop.h"
 #include "support/rig/pty.h"
+#include "tray_setup.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kPauseCommandMs = 100;
 constexpr int kWarmUp = 3;
-
-QByteArray cpuModel() {
-    for (const QByteArray& line : rig::readFile(QStringLiteral("/proc/cpuinfo")).split('\n')) {
-        if (line.startsWith("model name")) {
-            return line.mid(line.indexOf(':') + 1).trimmed();
-        }
-    }
-    return "unknown CPU";
-}
-
-// The shipped settings with the lines that make this run: in the tray, reading the
-// pseudo-terminal, loading the bench's command file.
-QByteArray settingsFor(const QString& device, const QString& commandFile) {
-    QByteArray text = rig::readFile(QStringLiteral(QUENDA_SOURCE_DIR "/resources/QUENDA.ini"));
-    const auto set = [&](const QByteArray& key, const QByteArray& value) {
-        const qsizetype at = text.indexOf("\n" + key);
-        if (at < 0) {
-            throw std::runtime_error("no line " + key.toStdString() + " in the shipped settings");
-        }
-        const qsizetype end = text.indexOf('\r', at + 1);
-        text.replace(at + 1, end - at - 1, key + value);
-    };
-    set("Load minized on tray: ", "yes");
-    set("Load file: ", commandFile.toUtf8());
-    set("Com Device: ", device.toUtf8());
-    set("Pause command: ", QByteArray::number(kPauseCommandMs));
-    return text;
-}
-
-QByteArray commandFile(const QString& target) {
-    QByteArray f = "Name: Bench remote\r\n\r\n";
-    const QList<QByteArray> lines{"Name: Touch",
-                                  "Code:  41 42 43",
-                                  "Type Action: Run command",
-                                  "Command combination: ",
-                                  "File: /usr/bin/touch " + target.toUtf8(),
-                                  "WindowHandle: ",
-                                  "Run Action: Open",
-                                  "Key add: ",
-                                  "Key add1: ",
-                                  "Key: ",
-                                  "MousePos X: ",
-                                  "MousePos Y: ",
-                                  "Pause: ",
-                                  "FileSound: ",
-                                  ""};
-    for (const QByteArray& line : lines) {
-        f += line + "\r\n";
-    }
-    return f;
-}
 
 // Waits up to `limit` for touch to change the file's times; the moment it was seen.
 std::optional<Clock::time_point> waitForTouch(int inotifyFd, int limitMs) {
@@ -111,19 +61,13 @@ int main(int argc, char** argv) {
         const QString target = home.work(QStringLiteral("pressed"));
         const QString remote = home.work(QStringLiteral("bench.pci"));
         rig::writeFile(target, QByteArray());
-        rig::writeFile(remote, commandFile(target));
+        rig::writeFile(remote, bench::openCommandFile(" 41 42 43", "/usr/bin/touch " + target));
         QDir().mkpath(home.programFolder());
         rig::writeFile(home.programFolder() + QStringLiteral("/QUENDA.ini"),
-                       settingsFor(receiver.devicePath(), remote));
+                       bench::traySettings(receiver.devicePath(), remote, kPauseCommandMs));
 
         rig::Quenda quenda(home, desktop.environment());
-        const bool listening = rig::waitUntil(
-            [&] {
-                return !desktop.x().dockedTrayIcons(QStringLiteral("quenda")).empty() ||
-                       !quenda.process().running();
-            },
-            std::chrono::milliseconds(15000));
-        if (!listening || !quenda.process().running()) {
+        if (!bench::waitForTrayIcon(desktop, quenda)) {
             std::fprintf(stderr, "the program did not come up in the tray:\n%s\n",
                          quenda.process().standardError().constData());
             return 1;
@@ -163,9 +107,7 @@ int main(int argc, char** argv) {
         }
 
         std::sort(latencies.begin(), latencies.end());
-        const QList<QByteArray> load = rig::readFile(QStringLiteral("/proc/loadavg")).split(' ');
-        std::printf("Machine: %ld cores, %s; load average %s\n", sysconf(_SC_NPROCESSORS_ONLN),
-                    cpuModel().constData(), load.mid(0, 3).join(' ').constData());
+        bench::printMachine();
         std::printf(
             "End-to-end latency, last byte written to the effect, minus the %d ms\n"
             "recognition pause, over %zu presses (%d without effect):\n",

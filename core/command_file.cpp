@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/text_codec.h"
 #include "core/text_file.h"
 
 namespace {
@@ -42,7 +43,7 @@ bool startsWithKey(const QString& line, const QString& writtenKey) {
 }
 
 QString valueOf(const QString& line, const QString& writtenKey, int kept) {
-    return line.mid(writtenKey.size(), kept);
+    return TextCodec::cut(line, writtenKey.size(), kept);
 }
 
 // Removes blanks and control characters at both ends.

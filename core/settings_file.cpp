@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/number_text.h"
+#include "core/text_codec.h"
 
 namespace {
 
@@ -45,6 +46,8 @@ struct GeometryKey {
     std::optional<int> SettingsFile::ReadGeometry::*field;
 };
 
+const QString kFontColorKey = QStringLiteral("FontColor:");
+
 #define FIELD(name) [](SettingsRecord& r) -> QString& { return r.name; }
 
 std::vector<TextKey> textKeys() {
@@ -62,7 +65,7 @@ std::vector<TextKey> textKeys() {
         {"Show command:", 15, 3, Trim::Both, FIELD(showCommand)},
         {"FontName:", 11, 15, Trim::Both, FIELD(fontName)},
         {"FontSize:", 11, 3, Trim::Both, FIELD(fontSize)},
-        {"FontColor:", 12, 10, Trim::Both, FIELD(fontColor)},
+        {kFontColorKey, 12, 10, Trim::Both, FIELD(fontColor)},
         {"FontStyle:", 12, 10, Trim::Both, FIELD(fontStyle)},
         {"Show time command:", 20, 1, Trim::Both, FIELD(showTimeCommand)},
         {"Pause command:", 16, 4, Trim::Both, FIELD(pauseCommand)},
@@ -100,7 +103,13 @@ const std::vector<GeometryKey> kGeometryKeys = {
     {"RightPanelH:", 13, 25, Trim::None, &G::rightPanelH},
 };
 
-QString cut(const QString& line, int column, int kept) { return line.mid(column - 1, kept); }
+QString cut(const QString& line, int column, int kept) {
+    return TextCodec::cut(line, column - 1, kept);
+}
+
+// A key counts only at the start of a line, so a value that holds another key's
+// text (a path with "Left:" in it) never changes that other setting.
+bool holdsKey(const QString& line, const QString& key) { return line.startsWith(key); }
 
 }  // namespace
 
@@ -113,13 +122,21 @@ ReadResult read(const QStringList& lines, const SettingsRecord& defaults) {
     std::vector<bool> found(keys.size(), false);
     for (const QString& line : lines) {
         for (std::size_t i = 0; i < keys.size(); ++i) {
-            if (line.contains(keys[i].key)) {
-                keys[i].field(record) = trim(cut(line, keys[i].column, keys[i].kept), keys[i].trim);
-                found[i] = true;
+            if (!holdsKey(line, keys[i].key)) {
+                continue;
             }
+            const QString value = trim(cut(line, keys[i].column, keys[i].kept), keys[i].trim);
+            // A colour line whose name is no colour is passed over whole, so the
+            // name and its value always come from the same line.
+            if (keys[i].key == kFontColorKey &&
+                !FontColors::valueOf(value, record.fontColorValue)) {
+                continue;
+            }
+            keys[i].field(record) = value;
+            found[i] = true;
         }
         for (const GeometryKey& key : kGeometryKeys) {
-            if (!line.contains(key.key)) {
+            if (!holdsKey(line, key.key)) {
                 continue;
             }
             const QString text = trim(cut(line, key.column, key.kept), key.trim);
@@ -130,7 +147,6 @@ ReadResult read(const QStringList& lines, const SettingsRecord& defaults) {
             }
             result.geometry.*key.field = value;
         }
-        FontColors::valueOf(record.fontColor, record.fontColorValue);
     }
     SettingsRecord fallback = defaults;
     for (std::size_t i = 0; i < keys.size(); ++i) {

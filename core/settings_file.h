@@ -26,8 +26,9 @@ struct ReadResult {
     QStringList errors;  // one message per value that did not convert
 };
 
-// Keys are recognised anywhere in a line and values cut from fixed columns. A key
-// that no line holds takes the value of `defaults`.
+// Keys are recognised at the start of a line and values cut from fixed columns. A
+// key that no line holds takes the value of `defaults`. A "FontColor:" line counts
+// only when it names one of the colours; the colour's value follows its name.
 ReadResult read(const QStringList& lines, const SettingsRecord& defaults);
 
 // The lines Save writes, in their fixed order with the blank lines between groups.

@@ -42,9 +42,27 @@ int byteOf(QChar c) {
     return -1;
 }
 
+// The UTF-16 index where character number `characters` (from 0) starts, or the
+// text's size when it has fewer characters.
+int unitIndexOf(const QString& text, int characters) {
+    int unit = 0;
+    for (int counted = 0; counted < characters && unit < text.size(); ++counted) {
+        const bool pair = text.at(unit).isHighSurrogate() && unit + 1 < text.size() &&
+                          text.at(unit + 1).isLowSurrogate();
+        unit += pair ? 2 : 1;
+    }
+    return unit;
+}
+
 }  // namespace
 
 namespace TextCodec {
+
+QString cut(const QString& text, int from, int kept) {
+    const int begin = unitIndexOf(text, qMax(from, 0));
+    const QString rest = text.mid(begin);
+    return rest.left(unitIndexOf(rest, qMax(kept, 0)));
+}
 
 bool fitsWindows1251(const QString& text) {
     for (QChar c : text) {

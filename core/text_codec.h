@@ -32,4 +32,9 @@ Decoded decode(const QByteArray& bytes);
 // anything else follows the Windows-1251-if-it-fits rule.
 QByteArray encodeLines(const QStringList& lines, Encoding original = Encoding::Windows1251);
 
+// The piece of `text` that starts at character `from` (from 0) and holds at most
+// `kept` characters. Columns and lengths count characters, not UTF-16 units, so a
+// cut never keeps one half of a character outside the basic plane.
+QString cut(const QString& text, int from, int kept);
+
 }  // namespace TextCodec

@@ -109,7 +109,9 @@ QString soundFileFilter() {
 #ifdef Q_OS_WIN
     return QStringLiteral("*.wav (*.wav)");
 #else
-    return QStringLiteral("Wave sounds (*.wav);;All files (*)");
+    return QStringLiteral(
+        "Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aiff *.aif *.au *.caf);;"
+        "All files (*)");
 #endif
 }
 

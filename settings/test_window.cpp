@@ -12,6 +12,7 @@ constexpr int kWidth = 448;
 constexpr int kHeight = 302;
 constexpr int kMinWidth = 350;
 constexpr int kMinHeight = 200;
+constexpr int kKeptLines = 1000;
 
 }  // namespace
 
@@ -30,6 +31,9 @@ TTestF::TTestF(QWidget* parent) : QDialog(parent) {
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Codes arrive for as long as the receiver sends, shown or not: only the latest
+    // lines are kept, so a steady receiver cannot grow the program without end.
+    RichEdit1->setMaximumBlockCount(kKeptLines);
     RichEdit1->move(9, 10);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);

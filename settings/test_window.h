@@ -7,8 +7,8 @@ class QPushButton;
 
 // The receiver test window: one line per code the recognition pass cut out of the
 // received bytes, so the user can see that the receiver works and what it sends.
-// The lines are collected whether the window is shown or not, and each showing
-// starts with an empty box.
+// The lines are collected whether the window is shown or not (the last 1,000 of
+// them), and each showing starts with an empty box.
 //
 // Sizes are client sizes (without the window frame): the designed 448 x 302, the
 // minimum 350 x 200, and the layout of the two controls derived from them.

@@ -1,38 +1,17 @@
 #include "platform/linux/pulse_sound.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
 
 #include <pulse/pulseaudio.h>
 
-#include "platform/linux/wav_file.h"
+#include "platform/linux/sound_file.h"
 
 namespace {
 
-// Event sounds are short; a file beyond this is not read into memory.
-constexpr qint64 kMaxSoundFileBytes = 64 * 1024 * 1024;
-
-pa_sample_format_t sampleFormat(WavSound::Format f) {
-    switch (f) {
-        case WavSound::Format::U8:
-            return PA_SAMPLE_U8;
-        case WavSound::Format::S16LE:
-            return PA_SAMPLE_S16LE;
-        case WavSound::Format::S24LE:
-            return PA_SAMPLE_S24LE;
-        case WavSound::Format::S32LE:
-            return PA_SAMPLE_S32LE;
-        case WavSound::Format::Float32LE:
-            return PA_SAMPLE_FLOAT32LE;
-        case WavSound::Format::ALaw:
-            return PA_SAMPLE_ALAW;
-        case WavSound::Format::ULaw:
-            return PA_SAMPLE_ULAW;
-    }
-    return PA_SAMPLE_INVALID;
-}
+// Event sounds are short; a longer one is cut after this much decoded sound.
+constexpr qsizetype kMaxDecodedBytes = 64 * 1024 * 1024;
 
 }  // namespace
 
@@ -44,7 +23,7 @@ struct PulseSoundPlayer::Impl {
         Impl* owner = nullptr;
         pa_stream* stream = nullptr;
         pa_operation* drain = nullptr;
-        WavSound sound;
+        DecodedSound sound;
         qsizetype written = 0;
     };
 
@@ -52,7 +31,7 @@ struct PulseSoundPlayer::Impl {
     pa_context* context = nullptr;
     bool contextLost = false;
     Playback* current = nullptr;
-    std::optional<std::pair<WavSound, QString>> waiting;  // until the server answers
+    std::optional<std::pair<DecodedSound, QString>> waiting;  // until the server answers
 
     ~Impl() {
         if (!loop) {
@@ -124,9 +103,9 @@ struct PulseSoundPlayer::Impl {
         }
     }
 
-    void start(WavSound sound, const QString& name) {
+    void start(DecodedSound sound, const QString& name) {
         pa_sample_spec layout{};
-        layout.format = sampleFormat(sound.format);
+        layout.format = PA_SAMPLE_FLOAT32NE;
         layout.rate = static_cast<uint32_t>(sound.sampleRate);
         layout.channels = static_cast<uint8_t>(sound.channels);
         pa_channel_map map;
@@ -230,11 +209,7 @@ PulseSoundPlayer::PulseSoundPlayer() : impl_(std::make_unique<Impl>()) {}
 PulseSoundPlayer::~PulseSoundPlayer() = default;
 
 bool PulseSoundPlayer::play(const QString& path) {
-    std::optional<WavSound> sound;
-    QFile file(path);
-    if (!path.isEmpty() && file.size() <= kMaxSoundFileBytes && file.open(QIODevice::ReadOnly)) {
-        sound = parseWav(file.readAll());
-    }
+    std::optional<DecodedSound> sound = decodeSoundFile(path, kMaxDecodedBytes);
     if (!impl_->loop) {
         if (!sound) {
             return false;  // nothing plays, nothing to replace

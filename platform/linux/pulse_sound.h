@@ -3,11 +3,12 @@
 #include <QString>
 #include <memory>
 
-// Plays WAVE files on the sound server's default output, one at a time.
+// Plays sound files (any format the sound file library decodes) on the sound
+// server's default output, one at a time.
 //
 // play() reads the file and returns; the sound plays on in the sound server's
 // client thread. A new sound, or a name that cannot be played, ends the sound
-// still playing. Failures (no server, no such file, not a WAVE file) are silent.
+// still playing. Failures (no server, no such file, not a sound) are silent.
 // The connection to the server is made on first use and made again after it was
 // lost.
 class PulseSoundPlayer {

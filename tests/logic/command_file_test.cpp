@@ -173,6 +173,19 @@ TEST(CommandFileLoad, ValuesAreCutToTheirKeptLengths) {
     EXPECT_EQ(c.key, QString(25, QLatin1Char('k')));
     EXPECT_EQ(table.slot(2).code, whole.code);
     EXPECT_EQ(table.slot(2).pause, QStringLiteral("15000"));
+
+    // Lengths count characters: one outside the basic plane at the cut stays whole,
+    // and Save writes it back instead of a question mark.
+    const QString smile = QStringLiteral("\U0001F600");
+    Record wide = numbered(1);
+    wide.name = QString(49, QLatin1Char('n')) + smile + QStringLiteral("zz");
+    wide.file = QString(99, QLatin1Char('f')) + smile + smile;
+    CommandFile::load(fileOf("Remote", {wide.lines()}), table);
+    EXPECT_EQ(table.caption(1), QString(49, QLatin1Char('n')) + smile);
+    EXPECT_EQ(table.slot(1).file, QString(99, QLatin1Char('f')) + smile);
+    EXPECT_TRUE(QString::fromUtf8(TextCodec::encodeLines(CommandFile::write(table)))
+                    .contains(QStringLiteral("File: ") + QString(99, QLatin1Char('f')) + smile +
+                              QStringLiteral("\r\n")));
 }
 
 TEST(CommandFileLoad, CombinationIsTrimmedButACodeKeepsItsLeadingBlank) {

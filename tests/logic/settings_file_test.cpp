@@ -106,16 +106,23 @@ constexpr std::uint32_t rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
 TEST(SettingsFileRead, EveryTextKeyIsCutFromItsColumnToItsLengthAndTrimmed) {
     for (const TextKey& key : textKeys()) {
         SCOPED_TRACE(key.written.toStdString());
+        if (key.written == QLatin1String("FontColor: ")) {
+            continue;  // takes colour names only: see FontColorNameAndValueComeFromOneLine
+        }
         const QString longValue = distinctCharacters(key.kept + 7);
         EXPECT_EQ(readOne(key, key.written + longValue), longValue.left(key.kept));
 
         const QString padded = QStringLiteral(" V  X\t ");
         EXPECT_EQ(readOne(key, key.written + padded), trimmed(padded.left(key.kept), key.trim));
 
-        // A key anywhere in the line is found; the value is still cut from its column.
-        const QString shifted = QStringLiteral("#") + key.written + longValue;
-        EXPECT_EQ(readOne(key, shifted),
-                  trimmed(shifted.mid(key.written.size(), key.kept), key.trim));
+        // A key later in the line is no key: the field keeps its default.
+        SettingsRecord untouched = kDefaults;
+        EXPECT_EQ(readOne(key, QStringLiteral("#") + key.written + longValue),
+                  key.field(untouched));
+
+        // The kept length counts characters: one outside the basic plane is kept whole.
+        const QString wide = distinctCharacters(key.kept - 1) + QStringLiteral("\U0001F600yz");
+        EXPECT_EQ(readOne(key, key.written + wide), wide.left(key.kept + 1));
     }
 }
 
@@ -190,7 +197,6 @@ TEST(SettingsFileRead, AnUnconvertibleGeometryValueIsReportedAndReadingGoesOn) {
     };
     const std::vector<Case> cases = {
         {"Left: 111  ", "Left:", "111  "},  // only "Top:" is trimmed
-        {"  Left: 111", "Left:", ": 111"},  // indented: cut from the wrong columns
         {"LeftPanelW: 150 ", "LeftPanelW:", " 150 "},
         {"RightPanelH: 44x", "RightPanelH:", " 44x"},
     };
@@ -208,19 +214,50 @@ TEST(SettingsFileRead, AnUnconvertibleGeometryValueIsReportedAndReadingGoesOn) {
     }
 }
 
-TEST(SettingsFileRead, FontColorValueFollowsExactColourNames) {
-    const auto colour = [](const QStringList& lines) {
-        return SettingsFile::read(lines, kDefaults).record.fontColorValue;
+TEST(SettingsFileRead, FontColorNameAndValueComeFromOneLine) {
+    struct Case {
+        QStringList lines;
+        QString name;
+        std::uint32_t value;
     };
-    EXPECT_EQ(colour({"FontColor: clMaroon"}), rgb(128, 0, 0));
-    EXPECT_EQ(colour({"FontColor: clAqua"}), rgb(0, 255, 255));
-    EXPECT_EQ(colour({"FontColor: clSilver  "}), rgb(192, 192, 192));
-    EXPECT_EQ(colour({"FontColor: clWhite"}), rgb(255, 255, 255));
-    // Another letter case is no colour name: the value stays as it was.
-    EXPECT_EQ(colour({"FontColor: clred"}), 0u);
-    EXPECT_EQ(colour({"FontColor: clGreen", "FontColor: CLRED"}), rgb(0, 128, 0));
-    // A file without the key takes the default colour and its value.
-    EXPECT_EQ(colour({}), rgb(255, 0, 0));
+    const std::vector<Case> cases = {
+        {{"FontColor: clMaroon"}, "clMaroon", rgb(128, 0, 0)},
+        {{"FontColor: clAqua"}, "clAqua", rgb(0, 255, 255)},
+        {{"FontColor: clSilver  "}, "clSilver", rgb(192, 192, 192)},
+        {{"FontColor:   clWhite"}, "clWhite", rgb(255, 255, 255)},
+        {{"FontColor: clFuchsia x"}, "clFuchsia", rgb(255, 0, 255)},  // cut to 10
+        // Another letter case is no colour name: the line is passed over whole.
+        {{"FontColor: clred"}, "clRed", rgb(255, 0, 0)},
+        {{"FontColor: clGreen", "FontColor: CLRED"}, "clGreen", rgb(0, 128, 0)},
+        {{"FontColor: clBlue", "FontColor: "}, "clBlue", rgb(0, 0, 255)},
+        {{"FontColor: clBlue", "FontColor: clNavy"}, "clNavy", rgb(0, 0, 128)},
+        // A file without the key takes the default colour and its value.
+        {{}, "clRed", rgb(255, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lines.join(" | ").toStdString());
+        const SettingsRecord record = SettingsFile::read(c.lines, kDefaults).record;
+        EXPECT_EQ(record.fontColor, c.name);
+        EXPECT_EQ(record.fontColorValue, c.value);
+        std::uint32_t named = 0;
+        EXPECT_TRUE(FontColors::valueOf(record.fontColor, named));
+        EXPECT_EQ(named, record.fontColorValue);
+    }
+}
+
+TEST(SettingsFileRead, KeysCountOnlyAtTheStartOfALine) {
+    const QString path = QStringLiteral("/home/u/Left: 5/Com Device: x/Top: 9.pci");
+    const SettingsFile::ReadResult result =
+        SettingsFile::read({"Load file: " + path, "  Left: 111", "# Com Number: COM 3",
+                            "Name Language: Russian", "Com Device: /dev/pts/7"},
+                           kDefaults);
+    EXPECT_TRUE(result.errors.isEmpty()) << result.errors.join('\n').toStdString();
+    SettingsRecord expected = kDefaults;
+    expected.loadFile = path;
+    expected.comDevice = QStringLiteral("/dev/pts/7");
+    EXPECT_EQ(result.record, expected);
+    EXPECT_FALSE(result.geometry.left.has_value());
+    EXPECT_FALSE(result.geometry.top.has_value());
 }
 
 TEST(SettingsFileWrite, FixedOrderWithBlankLinesAndReadBack) {

@@ -62,6 +62,28 @@ TEST(TextCodec, EveryByteOfWindows1251SurvivesARoundTrip) {
               QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2, \xA8\xE6!"));
     EXPECT_FALSE(TextCodec::fitsWindows1251(QStringLiteral("café")));
     EXPECT_FALSE(TextCodec::fitsWindows1251(QStringLiteral("über")));
+
+    // The code page's upper half holds no C1 control but 0x98's: U+0080 and its
+    // neighbours do not fit and come back unchanged through UTF-8.
+    for (const char16_t control : {u'\u0080', u'\u0081', u'\u009F'}) {
+        const QString text = QStringLiteral("A") + QChar(control);
+        EXPECT_FALSE(TextCodec::fitsWindows1251(text)) << int(control);
+        EXPECT_EQ(TextCodec::decodeLines(TextCodec::encodeLines({text})), QStringList{text});
+    }
+    EXPECT_TRUE(TextCodec::fitsWindows1251(QStringLiteral("\u007F\u0098")));
+}
+
+TEST(TextCodec, CutsCountCharactersAndNeverSplitAPair) {
+    const QString smile = QStringLiteral("\U0001F600");
+    EXPECT_EQ(TextCodec::cut(QStringLiteral("Name: abc"), 6, 2), QStringLiteral("ab"));
+    EXPECT_EQ(TextCodec::cut("ab" + smile + "cd", 0, 3), "ab" + smile);
+    EXPECT_EQ(TextCodec::cut("ab" + smile + "cd", 3, 5), QStringLiteral("cd"));
+    EXPECT_EQ(TextCodec::cut(smile + smile, 1, 1), smile);
+    EXPECT_EQ(TextCodec::cut(QStringLiteral("ab"), 5, 3), QString());
+    // A lone half (a broken file) counts as one character of its own.
+    const QString lone = QString(QChar(0xD83D)) + "x";
+    EXPECT_EQ(TextCodec::cut(lone, 0, 1), QString(QChar(0xD83D)));
+    EXPECT_EQ(TextCodec::cut(lone, 1, 4), QStringLiteral("x"));
 }
 
 TEST(TextCodec, LinesEndWithCrLfWhenWrittenAndLfAloneIsAccepted) {

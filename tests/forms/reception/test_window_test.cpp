@@ -32,6 +32,17 @@ TEST(TestWindow, OneLinePerCodeAndEmptyOnEveryShowing) {
     EXPECT_EQ(window.geometry().topLeft(), QPoint(-23, -5));
 }
 
+TEST(TestWindow, KeepsOnlyTheLatestThousandLines) {
+    TTestF window;
+    for (int n = 1; n <= 2500; ++n) {
+        window.appendCode(QStringLiteral(" %1").arg(n));
+    }
+    const QStringList lines = window.RichEdit1->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 1000);
+    EXPECT_EQ(lines.first(), QStringLiteral(" 1501"));
+    EXPECT_EQ(lines.last(), QStringLiteral(" 2500"));
+}
+
 TEST(TestWindow, ControlsFollowEverySizeDownToTheMinimum) {
     TTestF window;
     window.show();

@@ -113,6 +113,18 @@ TEST(ExecutorWindows, AnExactCaptionActsOnThatWindowAloneEvenWhenItWentAtOnce) {
     }
 }
 
+TEST(ExecutorWindows, ACommandWithoutAWindowActsOnNoWindow) {
+    for (const char* action : {"Close", "Minimize", "Maximize", "Active"}) {
+        ActionRig rig("Run command", action);
+        rig.command().windowHandle.clear();
+        rig.platform.add("Editor", 7);
+        rig.platform.add("Terminal", 8);
+        rig.platform.closesAtOnce = true;
+        EXPECT_EQ(rig.executor.execute(), Executor::Outcome::Done);
+        EXPECT_EQ(rig.calls, QStringList()) << action;
+    }
+}
+
 TEST(ExecutorWindows, APartCaptionActsOnEachMatchingWindowOncePerPress) {
     ActionRig rig("Run command", "Minimize");
     rig.command().windowHandle = "Notepad";

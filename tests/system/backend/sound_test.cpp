@@ -1,14 +1,16 @@
-// Sounds through a real PulseAudio server with a null sink, and the WAVE reader.
+// Sounds through a real PulseAudio server with a null sink, and their decoder.
 #include <gtest/gtest.h>
 
+#include <sndfile.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cmath>
 #include <thread>
+#include <vector>
 
 #include "platform/linux/linux_platform.h"
-#include "platform/linux/wav_file.h"
+#include "platform/linux/sound_file.h"
 #include "session.h"
 
 using namespace backend_test;
@@ -71,59 +73,86 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
-TEST(WaveReader, ReadsTheFormatsTheSoundServerTakes) {
-    const QByteArray frames("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c", 12);
+namespace {
 
-    auto s16 = parseWav(wave(formatChunk(1, 2, 44100, 16), frames));
-    ASSERT_TRUE(s16);
-    EXPECT_EQ(s16->format, WavSound::Format::S16LE);
-    EXPECT_EQ(s16->channels, 2);
-    EXPECT_EQ(s16->sampleRate, 44100);
-    EXPECT_EQ(s16->samples, frames);
-
-    EXPECT_EQ(parseWav(wave(formatChunk(1, 1, 8000, 8), frames))->format, WavSound::Format::U8);
-    EXPECT_EQ(parseWav(wave(formatChunk(1, 2, 48000, 24), frames))->format,
-              WavSound::Format::S24LE);
-    EXPECT_EQ(parseWav(wave(formatChunk(7, 1, 8000, 8), frames))->format, WavSound::Format::ULaw);
-
-    // WAVE_FORMAT_EXTENSIBLE names the real format in its sub-format; here float.
-    QByteArray ext = formatChunk(0xFFFE, 1, 48000, 32);
-    put16(ext, 22);
-    put16(ext, 32);
-    put32(ext, 4);
-    put16(ext, 3);  // the first two bytes of the sub-format GUID
-    ext += QByteArray(14, '\0');
-    auto f32 = parseWav(wave(ext, frames));
-    ASSERT_TRUE(f32);
-    EXPECT_EQ(f32->format, WavSound::Format::Float32LE);
-
-    // Chunks in between are passed over, odd sizes with their pad byte.
-    QByteArray list = "LIST";
-    put32(list, 3);
-    list += QByteArray("abc\0", 4);
-    EXPECT_EQ(parseWav(wave(formatChunk(1, 2, 44100, 16), frames, list))->samples, frames);
+// Writes `frames` frames of a sine tone through the sound file library in the
+// given container and encoding; returns the path.
+QString encoded(const QTemporaryDir& dir, const char* name, int format, int channels, int frames) {
+    const QString path = dir.filePath(QLatin1String(name));
+    SF_INFO info{};
+    info.samplerate = 22050;
+    info.channels = channels;
+    info.format = format;
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    EXPECT_TRUE(file) << name << ": " << sf_strerror(nullptr);
+    std::vector<float> samples(std::size_t(frames) * channels);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = 0.5f * float(std::sin(2 * M_PI * 440 * double(i / channels) / 22050));
+    }
+    sf_writef_float(file, samples.data(), frames);
+    sf_close(file);
+    return path;
 }
 
-TEST(WaveReader, PlaysWhatACutFileHoldsAndRejectsWhatIsNoSound) {
-    const QByteArray fmt = formatChunk(1, 2, 44100, 16);  // 4 bytes a frame
-    // The size field promises more than the file holds: whole frames of the rest.
-    auto cut = parseWav(wave(fmt, QByteArray(10, 'x'), {}, 1000));
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(cut->samples.size(), 8);
+float sampleAt(const DecodedSound& sound, int index) {
+    return reinterpret_cast<const float*>(sound.samples.constData())[index];
+}
 
-    EXPECT_FALSE(parseWav(QByteArray("plain text, not a sound")));
-    EXPECT_FALSE(parseWav(QByteArray()));
-    EXPECT_FALSE(parseWav(wave(fmt, QByteArray())));                         // no samples
-    EXPECT_FALSE(parseWav(wave(fmt, QByteArray(3, 'x'))));                   // not one frame
-    EXPECT_FALSE(parseWav(wave(formatChunk(3, 1, 44100, 64), "12345678")));  // double
-    EXPECT_FALSE(parseWav(wave(formatChunk(1, 0, 44100, 16), "1234")));      // no channels
-    EXPECT_FALSE(parseWav(wave(formatChunk(1, 2, 0, 16), "1234")));          // no rate
-    QByteArray dataFirst = "RIFF";
-    put32(dataFirst, 16);
-    dataFirst += "WAVEdata";
-    put32(dataFirst, 4);
-    dataFirst += "1234";
-    EXPECT_FALSE(parseWav(dataFirst));  // samples before their format
+constexpr qsizetype kLimit = 64 * 1024 * 1024;
+
+}  // namespace
+
+TEST(SoundDecoder, ReadsWhateverTheLibraryReadsAsFloatFrames) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        int format, channels;
+    };
+    const std::vector<Case> cases = {
+        {"pcm.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2},
+        {"float.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1},
+        {"tone.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1},
+        {"tone.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 2},
+        {"tone.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_24, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto sound =
+            decodeSoundFile(encoded(dir, c.name, c.format, c.channels, 5000), kLimit);
+        ASSERT_TRUE(sound);
+        EXPECT_EQ(sound->channels, c.channels);
+        EXPECT_EQ(sound->sampleRate, 22050);
+        EXPECT_EQ(sound->samples.size(), qsizetype(5000 * c.channels * sizeof(float)));
+        // A quarter period in: the tone's crest, whatever the codec did to it.
+        EXPECT_NEAR(sampleAt(*sound, (22050 / 440 / 4) * c.channels), 0.5f, 0.1f);
+    }
+    // The old hand-made test tone is still a sound.
+    writeFile(dir.filePath("old.wav"), tone(0.1, 440));
+    EXPECT_TRUE(decodeSoundFile(dir.filePath("old.wav"), kLimit));
+}
+
+TEST(SoundDecoder, CutsLongSoundsAndRejectsWhatIsNoSound) {
+    QTemporaryDir dir;
+    const QString stereo = encoded(dir, "long.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 10000);
+    const auto cut = decodeSoundFile(stereo, 1001 * 8 + 3);  // whole frames only
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->samples.size(), 1001 * 8);
+
+    // A file cut short in the middle of its samples plays what it holds.
+    QFile whole(stereo);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    writeFile(dir.filePath("short.wav"), whole.read(44 + 4 * 300 + 2));
+    const auto rest = decodeSoundFile(dir.filePath("short.wav"), kLimit);
+    ASSERT_TRUE(rest);
+    EXPECT_EQ(rest->samples.size(), 300 * 8);
+
+    writeFile(dir.filePath("text.wav"), "plain text, not a sound");
+    writeFile(dir.filePath("empty.wav"), QByteArray());
+    writeFile(dir.filePath("header.wav"), whole.seek(0) ? whole.read(44) : QByteArray());
+    for (const char* bad : {"text.wav", "empty.wav", "header.wav", "missing.wav"}) {
+        EXPECT_FALSE(decodeSoundFile(dir.filePath(bad), kLimit)) << bad;
+    }
+    EXPECT_FALSE(decodeSoundFile(QString(), kLimit));
 }
 
 namespace {
@@ -171,7 +200,9 @@ TEST_F(Sound, ReachesTheSinkAndEndsWhenPlayedOut) {
 
 TEST_F(Sound, ANewSoundReplacesTheOnePlaying) {
     const QString longOne = file(QStringLiteral("long.wav"), tone(4.0, 440));
-    const QString next = file(QStringLiteral("next.wav"), tone(4.0, 660));
+    // The next one is FLAC: any format the decoder reads reaches the server.
+    const QString next =
+        encoded(*dir_, "next.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 4 * 22050);
     platform_.playSound(longOne);
     ASSERT_TRUE(waitUntil([&] { return server_->playingFiles() == QStringList{longOne}; }, 3s));
     platform_.playSound(next);
