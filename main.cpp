@@ -10,6 +10,8 @@
 #include "editor/main_window.h"
 #include "editor/message_box_reporter.h"
 #include "platform/platform.h"
+#include "settings/about_box.h"
+#include "settings/properties_dialog.h"
 
 namespace {
 
@@ -67,5 +69,8 @@ int main(int argc, char** argv) {
     // The windows are created in a fixed order; the main window comes first.
     TForm1 form1(state, *platform, errors);
     errors.useTray(state, form1.RxTrayIcon1);
+    TAboutF aboutF(state, &form1);
+    // The settings dialog comes last: creating it puts the language into every window.
+    TPropertiesF propertiesF(form1, state, *platform, errors);
     return QApplication::exec();
 }

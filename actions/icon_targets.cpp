@@ -16,7 +16,9 @@ namespace {
 void paintTrayNow() {
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget* window : windows) {
-        if (window->inherits("QSystemTrayIconSys") && window->isVisible()) {
+        const bool trayWindow = window->inherits("QSystemTrayIconSys") ||
+                                window->objectName() == QLatin1String("QSystemTrayIconSys");
+        if (trayWindow && window->isVisible()) {
             window->repaint();
         }
     }

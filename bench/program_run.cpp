@@ -2,9 +2,23 @@
 
 #include <unistd.h>
 #include <QDir>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace bench {
+
+namespace {
+
+// /proc files report no size; read them to their end.
+QByteArray procFile(const QString& path) {
+    std::ifstream in(path.toStdString());
+    std::stringstream text;
+    text << in.rdbuf();
+    return QByteArray::fromStdString(text.str());
+}
+
+}  // namespace
 
 QByteArray commandFile(const QByteArray& code, const QByteArray& runAction, const QByteArray& file,
                        const QByteArray& pause) {
@@ -72,11 +86,14 @@ QByteArray ProgramRun::errors() const {
 }
 
 pid_t ProgramRun::pid() {
-    if (pid_ < 0) {
-        // The program is the only child of the `timeout` that bounds its run.
-        const QByteArray children =
-            rig::readFile(QStringLiteral("/proc/%1/task/%1/children").arg(process_->pid()));
-        pid_ = children.trimmed().split(' ').value(0).toInt();
+    // The program is the only child of the `timeout` that bounds its run.
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (int i = 0; pid_ < 0 && i < entries.size(); ++i) {
+        const QByteArray stat = procFile(QStringLiteral("/proc/%1/stat").arg(entries[i]));
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (!stat.isEmpty() && fields.value(1).toInt() == process_->pid()) {
+            pid_ = entries[i].toInt();
+        }
     }
     return pid_;
 }
@@ -87,7 +104,7 @@ long contextSwitches(pid_t pid) {
         QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& task : tasks) {
         const QByteArray status =
-            rig::readFile(QStringLiteral("/proc/%1/task/%2/status").arg(pid).arg(task));
+            procFile(QStringLiteral("/proc/%1/task/%2/status").arg(pid).arg(task));
         for (const QByteArray& line : status.split('\n')) {
             if (line.contains("ctxt_switches:")) {
                 total += line.mid(line.indexOf(':') + 1).trimmed().toLong();
@@ -99,7 +116,7 @@ long contextSwitches(pid_t pid) {
 
 double cpuMs(pid_t pid) {
     // Fields 14 and 15 of stat, after the command name in parentheses.
-    const QByteArray stat = rig::readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const QByteArray stat = procFile(QStringLiteral("/proc/%1/stat").arg(pid));
     const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
     const double ticks = fields.value(11).toDouble() + fields.value(12).toDouble();
     return ticks * 1000.0 / double(sysconf(_SC_CLK_TCK));
@@ -107,7 +124,7 @@ double cpuMs(pid_t pid) {
 
 long residentKb(pid_t pid) {
     for (const QByteArray& line :
-         rig::readFile(QStringLiteral("/proc/%1/status").arg(pid)).split('\n')) {
+         procFile(QStringLiteral("/proc/%1/status").arg(pid)).split('\n')) {
         if (line.startsWith("VmRSS:")) {
             return line.mid(6).trimmed().split(' ').value(0).toLong();
         }
@@ -117,13 +134,13 @@ long residentKb(pid_t pid) {
 
 QByteArray machine() {
     QByteArray model = "unknown CPU";
-    for (const QByteArray& line : rig::readFile(QStringLiteral("/proc/cpuinfo")).split('\n')) {
+    for (const QByteArray& line : procFile(QStringLiteral("/proc/cpuinfo")).split('\n')) {
         if (line.startsWith("model name")) {
             model = line.mid(line.indexOf(':') + 1).trimmed();
             break;
         }
     }
-    const QList<QByteArray> load = rig::readFile(QStringLiteral("/proc/loadavg")).split(' ');
+    const QList<QByteArray> load = procFile(QStringLiteral("/proc/loadavg")).split(' ');
     return QByteArray::number(sysconf(_SC_NPROCESSORS_ONLN)) + " cores, " + model +
            "; load average " + load.mid(0, 3).join(' ');
 }

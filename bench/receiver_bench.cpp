@@ -5,6 +5,7 @@
 // and times how long the program takes to find it and run a command again.
 //
 //   receiver_bench [seconds]     (measuring window, 20 unless given)
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <sys/inotify.h>
@@ -32,6 +33,9 @@ struct Terminal {
         if (openpty(&controller, &device, path, &raw, nullptr) != 0) {
             throw std::runtime_error("openpty failed");
         }
+        // The program must not inherit an end: it would keep the line from hanging up.
+        fcntl(controller, F_SETFD, FD_CLOEXEC);
+        fcntl(device, F_SETFD, FD_CLOEXEC);
         name = QString::fromLocal8Bit(path);
     }
     void hangUp() {
@@ -65,7 +69,7 @@ int main(int argc, char** argv) {
             link,
             bench::commandFile(" 41 42 43", "Open",
                                "/usr/bin/touch " + QFile::encodeName(link + ".touched"), ""),
-            {"Show command: no"}, 3 * seconds + 60);
+            {"Show command: no"}, 3 * seconds + 80);
         if (!run.waitInTray()) {
             std::fprintf(stderr, "the program did not come up in the tray:\n%s\n",
                          run.errors().constData());
@@ -75,17 +79,22 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::seconds(1));
         const Cost listening = measure(pid, seconds);
 
+        // Unplugged: the line hangs up and the device's name goes away with it (the
+        // terminal's number is free for anyone's next terminal).
         first.hangUp();
+        QFile::remove(link);
         if (!rig::waitUntil([&] { return run.errorsContain("stopped answering"); },
                             rig::milliseconds(5000))) {
             std::fprintf(stderr, "the hang-up was not reported\n");
         }
+        // The notification of the loss animates while it shows (10 s); the figure is
+        // the cost of waiting for the device.
+        std::this_thread::sleep_for(std::chrono::seconds(11));
         const Cost missing = measure(pid, seconds);
         const int reports = int(run.errors().count("stopped answering"));
 
         Terminal second;
         rig::writeFile(link + QStringLiteral(".touched"), QByteArray());
-        QFile::remove(link);
         QFile::link(second.name, link);
         const Clock::time_point returned = Clock::now();
         const bool back = rig::waitUntil([&] { return run.errorsContain("is back"); },

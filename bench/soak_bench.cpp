@@ -39,6 +39,13 @@ struct Sample {
     double cpuSeconds;
 };
 
+// The rig starts the program under `timeout`: the program is its one child.
+pid_t programUnder(pid_t timeoutPid) {
+    const QByteArray children =
+        rig::readFile(QStringLiteral("/proc/%1/task/%1/children").arg(timeoutPid)).trimmed();
+    return children.isEmpty() ? -1 : pid_t(children.split(' ')[0].toInt());
+}
+
 long rssKbOf(pid_t pid) {
     const QByteArray status = rig::readFile(QStringLiteral("/proc/%1/status").arg(pid));
     const qsizetype at = status.indexOf("VmRSS:");
@@ -85,6 +92,8 @@ int linesIn(const QString& path) {
 
 int main(int argc, char** argv) {
     const double minutes = argc > 1 ? std::max(0.5, std::atof(argv[1])) : 10.0;
+    // Every helper of the rig, and the program, live for the whole soak.
+    qputenv("QUENDA_RIG_MIN_LIFETIME", QByteArray::number(int(minutes * 60) + 120));
     try {
         rig::Desktop desktop({.trayHost = true});
         rig::TestHome& home = desktop.home();
@@ -105,7 +114,7 @@ int main(int argc, char** argv) {
                          quenda.process().standardError().constData());
             return 1;
         }
-        const pid_t pid = quenda.process().pid();
+        const pid_t pid = programUnder(quenda.process().pid());
 
         std::mt19937 random(20261210);
         std::uniform_int_distribution<int> byte(0, 255);

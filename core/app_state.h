@@ -4,6 +4,7 @@
 
 #include "core/command_file.h"
 #include "core/command_table.h"
+#include "core/messages.h"
 #include "core/settings_record.h"
 
 // The state the windows share: created once by main and handed on by reference.
@@ -18,6 +19,7 @@ struct AppState {
     TextCodec::Encoding commandFileEncoding = TextCodec::Encoding::Windows1251;
     int commandRecordsLeftOut = 0;
     TextCodec::Encoding settingsEncoding = TextCodec::Encoding::Windows1251;
+    Messages messages;  // the program's own messages in the interface language
 
     QString inTray;  // "yes" while only the tray icon shows, "no" while the window shows
     QString learningMode;

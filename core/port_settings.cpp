@@ -9,6 +9,15 @@ std::optional<int> comPortNumber(const QString& comNumber) {
     return NumberText::toInt(comNumber.mid(4, 1));
 }
 
+#ifndef Q_OS_WIN
+// "COM n" is the n-th serial port of the machine. QUENDA_COM_PREFIX names another
+// family of devices for the numbers ("/dev/ttyUSB" makes "COM 1" /dev/ttyUSB0).
+QString comDevicePrefix() {
+    const QString chosen = qEnvironmentVariable("QUENDA_COM_PREFIX");
+    return chosen.isEmpty() ? QStringLiteral("/dev/ttyS") : chosen;
+}
+#endif
+
 }  // namespace
 
 std::optional<PortSettings> PortSettings::fromSettings(const SettingsRecord& s) {
@@ -23,7 +32,7 @@ std::optional<PortSettings> PortSettings::fromSettings(const SettingsRecord& s) 
 #ifdef Q_OS_WIN
         port.device = QStringLiteral("COM%1").arg(*number);
 #else
-        port.device = QStringLiteral("/dev/ttyS%1").arg(*number - 1);
+        port.device = comDevicePrefix() + QString::number(*number - 1);
 #endif
     }
     const std::optional<int> baud = NumberText::toInt(s.comBaud);

@@ -20,10 +20,6 @@ inline QString recordsWouldBeDropped(const QString& path, int leftOut, int kept)
         .arg(kept);
 }
 
-inline QString unsavedChanges() {
-    return QStringLiteral("The command table has changes that were not saved. Save them?");
-}
-
 // The close question again, after a save that failed.
 inline QString saveFailedAskAgain(const QString& error) {
     return QStringLiteral("%1\n\nThe command table was not saved. Save it?").arg(error);
@@ -35,12 +31,6 @@ inline QString portDidNotOpen(const QString& device, const QString& reason, cons
                "%1: %2\nThe receiver's port did not open. Choose the receiver's port "
                "in %3.")
         .arg(device, reason, where);
-}
-
-inline QString pathTooLong(const QString& path, int kept) {
-    return QStringLiteral("The path %1 is longer than the %2 characters a command file keeps.")
-        .arg(path)
-        .arg(kept);
 }
 
 }  // namespace UserMessages

@@ -57,7 +57,10 @@ void TForm1::connectEditing() {
     chooseSoundFile = [this](const QString& filter) {
         return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), filter);
     };
-    unsavedQuestion = UserMessages::unsavedChanges();
+    unsavedQuestion = state_.messages.text(Messages::Id::UnsavedChanges);
+    // The delete question in the built-in language until a language file words it.
+    deleteTitle = QStringLiteral("Удаление");
+    deletePrompt = QStringLiteral("Удалить");
     askYesNo = [this](const QString& question) {
         QMessageBox box(QMessageBox::Question, kTitle, question, QMessageBox::Yes | QMessageBox::No,
                         this);
@@ -157,9 +160,8 @@ void TForm1::NncoClick() {
         return;
     }
     if (state_.table.commandCount() >= CommandTable::kMaxCommands) {
-        errors_.report(QStringLiteral("The command table is full: a remote holds at most %1 "
-                                      "commands. Delete one to make room.")
-                           .arg(CommandTable::kMaxCommands));
+        errors_.report(
+            state_.messages.text(Messages::Id::TableFull).arg(CommandTable::kMaxCommands));
         return;
     }
     placeDialog(*NewCommandF);
@@ -415,8 +417,7 @@ void TForm1::ComboBox5Change() {
     if (grown.size() > EditingRules::kCombinationKept) {
         // The command file would keep only the first 1000 characters of the list.
         if (combination) {
-            errors_.report(QStringLiteral("The combination list is full: it holds at most %1 "
-                                          "characters.")
+            errors_.report(state_.messages.text(Messages::Id::CombinationFull)
                                .arg(EditingRules::kCombinationKept));
         }
         return;
@@ -451,11 +452,11 @@ namespace {
 // A path longer than the command file keeps would come back cut after a load.
 constexpr int kPathKept = 100;
 
-bool pathFits(const QString& path, ErrorReporter& errors) {
+bool pathFits(const QString& path, const Messages& messages, ErrorReporter& errors) {
     if (path.size() <= kPathKept) {
         return true;
     }
-    errors.report(UserMessages::pathTooLong(path, kPathKept));
+    errors.report(messages.text(Messages::Id::PathTooLong).arg(path, QString::number(kPathKept)));
     return false;
 }
 
@@ -463,14 +464,14 @@ bool pathFits(const QString& path, ErrorReporter& errors) {
 
 void TForm1::SpeedButton2Click() {
     const QString path = chooseProgramFile(EditingRules::programFileFilter());
-    if (!path.isEmpty() && pathFits(path, errors_)) {
+    if (!path.isEmpty() && pathFits(path, state_.messages, errors_)) {
         ListViewPanel->Edit2->setText(path);  // Edit2Change stores it
     }
 }
 
 void TForm1::SpeedButton1Click() {
     const QString path = chooseSoundFile(EditingRules::soundFileFilter());
-    if (!path.isEmpty() && pathFits(path, errors_)) {
+    if (!path.isEmpty() && pathFits(path, state_.messages, errors_)) {
         ListViewPanel->Edit7->setText(path);  // Edit7Change stores it
     }
 }

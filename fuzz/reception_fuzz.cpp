@@ -13,16 +13,19 @@
 namespace {
 
 // Pieces of the first line, separated by '|': 8 delete values, 8 replaced bytes,
-// 8 replacements, the start symbol and the combination list.
+// 8 replacements, the start symbol and the combination list, each cut to the
+// length the settings file keeps of it.
 SettingsRecord settingsFrom(const QStringList& pieces) {
     SettingsRecord settings;
-    const auto piece = [&](int i) { return i < pieces.size() ? pieces[i] : QString(); };
+    const auto piece = [&](int i, int kept = 2) {
+        return i < pieces.size() ? pieces[i].left(kept) : QString();
+    };
     for (int n = 0; n < 8; ++n) {
         settings.recognizeDelete[n] = piece(n);
         settings.recognizeChangeFrom[n] = piece(8 + n);
         settings.recognizeChangeTo[n] = piece(16 + n);
     }
-    settings.recognizeStartSymbol = piece(24);
+    settings.recognizeStartSymbol = piece(24, 50);
     return settings;
 }
 

@@ -58,6 +58,8 @@ public:
     virtual bool writeAutostart(const QString& programPath) = 0;
     virtual bool deleteAutostart() = 0;  // false when there was no entry
     virtual bool autostartExists() = 0;
+    // Where the entry lives, for messages; empty where it has no file of its own.
+    virtual QString autostartLocation() { return QString(); }
 };
 
 // The backend for the system the program runs on.

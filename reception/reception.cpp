@@ -25,8 +25,13 @@ Reception::Reception(AppState& state, IntervalTimer& timer1, IntervalTimer& time
     connect(&timer1_, &IntervalTimer::timeout, this, &Reception::Timer1Timer);
     connect(&timer5_, &IntervalTimer::timeout, this, &Reception::Timer5Timer);
     connect(&link_, &SerialLink::readyRead, this, &Reception::ApdComPort1TriggerAvail);
-    connect(&link_, &SerialLink::lost, this, [this](const QString& m) { errors_.report(m); });
-    connect(&link_, &SerialLink::back, this, [this](const QString& m) { errors_.report(m); });
+    connect(&link_, &SerialLink::lost, this, [this](const QString& device) {
+        errors_.report(state_.messages.text(Messages::Id::ReceiverLost)
+                           .arg(device, QString::number(SerialLink::kRetryMs / 1000)));
+    });
+    connect(&link_, &SerialLink::back, this, [this](const QString& device) {
+        errors_.report(state_.messages.text(Messages::Id::ReceiverBack).arg(device));
+    });
 }
 
 bool Reception::openPort(const PortSettings& settings) {

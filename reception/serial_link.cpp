@@ -92,10 +92,7 @@ void SerialLink::portFailed(QSerialPort::SerialPortError error) {
     port_.close();
     port_.clearError();
     retry_.start();
-    Q_EMIT lost(QStringLiteral("The receiver on %1 stopped answering; looking for it again "
-                               "every %2 seconds.")
-                    .arg(settings_.device)
-                    .arg(kRetryMs / 1000));
+    Q_EMIT lost(settings_.device);
 }
 
 void SerialLink::retryOpen() {
@@ -103,7 +100,7 @@ void SerialLink::retryOpen() {
         return;
     }
     retry_.stop();
-    Q_EMIT back(QStringLiteral("The receiver on %1 is back.").arg(settings_.device));
+    Q_EMIT back(settings_.device);
 }
 
 qint64 SerialLink::bytesAvailable() const {

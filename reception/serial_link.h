@@ -40,10 +40,10 @@ class SerialLink : public QObject {
   Q_SIGNALS:
     // Bytes arrived; delivered on the thread the link lives on (the GUI thread).
     void readyRead();
-    // The open port failed and was closed; the message names the device.
-    void lost(const QString& message);
+    // The open port failed and was closed; the link keeps trying to open the device.
+    void lost(const QString& device);
     // The lost device was opened again.
-    void back(const QString& message);
+    void back(const QString& device);
 
   private:
     void portFailed(QSerialPort::SerialPortError error);

@@ -182,8 +182,8 @@ QString LinuxPlatform::defaultSoundPath() {
     return defaultSound_ ? defaultSound_->fileName() : QString();
 }
 
-// Volume, power and the autostart entry are not available on this backend yet: each
-// answers as the contract says a system without the facility does.
+// Volume and power are not available on this backend yet: each answers as the
+// contract says a system without the facility does.
 std::uint32_t LinuxPlatform::waveVolume() {
     return 0;
 }
@@ -192,14 +192,5 @@ bool LinuxPlatform::powerOff() {
     return false;
 }
 bool LinuxPlatform::reboot() {
-    return false;
-}
-bool LinuxPlatform::writeAutostart(const QString&) {
-    return false;
-}
-bool LinuxPlatform::deleteAutostart() {
-    return false;
-}
-bool LinuxPlatform::autostartExists() {
     return false;
 }

@@ -40,7 +40,8 @@ class LinuxPlatform : public Platform {
     void playSound(const QString& path) override;
     bool writeAutostart(const QString& programPath) override;
     bool deleteAutostart() override;
-    bool autostartExists() override;
+    bool autostartExists() override;  // these three: xdg_autostart.cpp
+    QString autostartLocation() override;
 
     // Where the single-instance lock lives: $XDG_RUNTIME_DIR, else the temp folder.
     static QString lockFilePath();

@@ -353,6 +353,11 @@ TEST(PortSettings, ConvertsTheSettingsOrRefuses) {
     s.comDataBits = "7";
     EXPECT_EQ(PortSettings::fromSettings(s), (PortSettings{"/dev/ttyS3", 115200, 7, 2}));
 
+    // Another family of devices for the numbers.
+    qputenv("QUENDA_COM_PREFIX", "/dev/ttyUSB");
+    EXPECT_EQ(PortSettings::fromSettings(s)->device, QStringLiteral("/dev/ttyUSB3"));
+    qunsetenv("QUENDA_COM_PREFIX");
+
     s.comDevice = "/dev/pts/7";  // a named device wins over the number
     EXPECT_EQ(PortSettings::fromSettings(s), (PortSettings{"/dev/pts/7", 115200, 7, 2}));
     s.comNumber.clear();

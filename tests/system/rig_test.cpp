@@ -5,6 +5,11 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "support/rig/desktop.h"
 #include "support/rig/pty.h"
 
 using namespace std::chrono_literals;
@@ -37,4 +42,31 @@ TEST(Rig, PseudoTerminalPassesEveryByteValueBothWays) {
     ASSERT_EQ(write(fd, all.constData(), all.size()), all.size());
     EXPECT_EQ(port.receive(2s), all);
     close(fd);
+}
+
+// Run by the next test in a process of its own: a test that fails with a home.
+TEST(Rig, FailsOnPurposeWithAHome) {
+    if (!qEnvironmentVariableIsSet("QUENDA_RIG_FAIL_ON_PURPOSE")) {
+        GTEST_SKIP() << "only as the child of HomeIsRemovedAlsoWhenATestFails";
+    }
+    rig::TestHome home;
+    std::printf("home: %s\n", qPrintable(home.path()));
+    rig::writeFile(home.logDir() + QStringLiteral("/01-quenda.err"), "the program's last words");
+    ADD_FAILURE() << "on purpose";
+}
+
+// A failed test leaves no folder behind, and what the program said is printed.
+TEST(Rig, HomeIsRemovedAlsoWhenATestFails) {
+    rig::Environment env = rig::Environment::inherited();
+    env.set(QStringLiteral("QUENDA_RIG_FAIL_ON_PURPOSE"), QStringLiteral("1"));
+    env.unset(QStringLiteral("QUENDA_RIG_KEEP"));
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    const rig::CommandResult run =
+        rig::runCommand({self, QStringLiteral("--gtest_filter=Rig.FailsOnPurposeWithAHome")}, env);
+    EXPECT_NE(run.exitCode, 0);
+    const QRegularExpressionMatch home =
+        QRegularExpression(QStringLiteral("home: (\\S+)")).match(QString::fromLocal8Bit(run.out));
+    ASSERT_TRUE(home.hasMatch()) << run.out.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(home.captured(1))) << home.captured(1).toStdString();
+    EXPECT_TRUE(run.err.contains("the program's last words")) << run.err.toStdString();
 }

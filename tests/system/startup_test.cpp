@@ -23,6 +23,23 @@ QString programFile(rig::TestHome& home, const char* name) {
     return home.programFolder() + QLatin1Char('/') + QLatin1String(name);
 }
 
+// The devices the program holds open; the rig starts it as the one child of
+// `timeout`.
+QStringList openDevices(const rig::ChildProcess& underTimeout) {
+    const QByteArray children =
+        rig::readFile(QStringLiteral("/proc/%1/task/%1/children").arg(underTimeout.pid()))
+            .trimmed();
+    const QString fds = QStringLiteral("/proc/%1/fd").arg(QString(children.split(' ')[0]));
+    QStringList devices;
+    for (const QFileInfo& fd : QDir(fds).entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
+        const QString target = fd.symLinkTarget();
+        if (target.startsWith(QLatin1String("/dev/"))) {
+            devices << target;
+        }
+    }
+    return devices;
+}
+
 }  // namespace
 
 TEST(StartUp, FirstStartCreatesItsFilesAndShowsTheSampleRemote) {
@@ -42,11 +59,21 @@ TEST(StartUp, FirstStartCreatesItsFilesAndShowsTheSampleRemote) {
     EXPECT_TRUE(settings.contains("\r\nLoad file: sample.pci\r\n")) << settings.toStdString();
     EXPECT_TRUE(settings.contains("\r\nLanguage: English\r\n"));
     EXPECT_EQ(sample, rig::readFile(QStringLiteral(QUENDA_SOURCE_DIR "/resources/sample.pci")));
+    // "COM 1" of the default settings is the rig's pseudo-terminal, never a serial
+    // port of the machine.
+    const QStringList devices = openDevices(quenda.process());
+    EXPECT_TRUE(devices.contains(home.firstPortDevice())) << devices.join(' ').toStdString();
+    EXPECT_TRUE(devices.filter(QStringLiteral("/dev/ttyS")).isEmpty())
+        << devices.join(' ').toStdString();
 
     const QStringList captions{"Sample remote", "Volume up", "Volume down", "Terminal",
                                "Close window"};
     const ScreenText screen = readWindow(desktop, *window, captions, 3, kReadLimit);
     EXPECT_GE(screen.find(captions).size(), 3) << "OCR read:\n" << screen.text.toStdString();
+    // The language of the first start is English here, and so are the menus.
+    const QStringList menus{"File", "Tools"};
+    const ScreenText menuBar = readWindow(desktop, *window, menus, 2, kReadLimit);
+    EXPECT_EQ(menuBar.find(menus), menus) << "OCR read:\n" << menuBar.text.toStdString();
     EXPECT_TRUE(quenda.process().running());
 }
 

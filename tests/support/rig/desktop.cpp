@@ -23,12 +23,37 @@ TestHome::TestHome() : dir_(QDir::tempPath() + QStringLiteral("/quenda-rig-XXXXX
     // XDG_RUNTIME_DIR must belong to the user alone.
     QFile::setPermissions(runtimeDir(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The serial ports "COM n" of the program are <home>/dev/ttyS<n-1>; the first
+    // is a pseudo-terminal, the others do not exist.
+    if (!QDir().mkpath(path() + QStringLiteral("/dev")) ||
+        !QFile::link(firstPort_.devicePath(), path() + QStringLiteral("/dev/ttyS0"))) {
+        throw std::runtime_error("cannot link the first serial port");
+    }
 }
 
 TestHome::~TestHome() {
-    if (::testing::Test::HasFailure() || qEnvironmentVariableIsSet("QUENDA_RIG_KEEP")) {
+    if (qEnvironmentVariableIsSet("QUENDA_RIG_KEEP")) {
         dir_.setAutoRemove(false);
         std::fprintf(stderr, "[rig] kept %s for inspection\n", qPrintable(path()));
+    } else if (::testing::Test::HasFailure()) {
+        printErrorLogs();
+    }
+}
+
+// What the helpers and the program said on their error output, for the failure's
+// record; the folder itself goes.
+void TestHome::printErrorLogs() const {
+    const QFileInfoList logs =
+        QDir(logDir()).entryInfoList({QStringLiteral("*.err")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& log : logs) {
+        QByteArray text = readFile(log.filePath());
+        if (text.trimmed().isEmpty()) {
+            continue;
+        }
+        if (text.size() > 4000) {
+            text = "..." + text.right(4000);
+        }
+        std::fprintf(stderr, "[rig] %s:\n%s\n", qPrintable(log.fileName()), text.constData());
     }
 }
 
@@ -68,6 +93,7 @@ Environment TestHome::environment() const {
     env.set(QStringLiteral("XDG_CACHE_HOME"), path() + QStringLiteral("/cache"));
     env.set(QStringLiteral("XDG_DATA_HOME"), path() + QStringLiteral("/data"));
     env.set(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    env.set(QStringLiteral("QUENDA_COM_PREFIX"), path() + QStringLiteral("/dev/ttyS"));
     // An English, UTF-8 locale: the first start picks the interface language from it.
     env.set(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     return env;

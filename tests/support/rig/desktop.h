@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "support/rig/process.h"
+#include "support/rig/pty.h"
 #include "support/rig/x11.h"
 
 // The pieces a system test puts together: a private home, a private X desktop, and
@@ -15,7 +16,9 @@ namespace rig {
 
 // A fresh folder per test that stands in for the user's home: configuration,
 // runtime folder (mode 0700), cache, logs and a work folder for test files. It is
-// kept, and its path printed, when the test failed or QUENDA_RIG_KEEP is set.
+// removed at the end, also after a failure (the program's error output is printed
+// then); QUENDA_RIG_KEEP keeps it for inspection. "COM 1" of a program started in
+// it is a pseudo-terminal of its own, so no test opens a serial port of the machine.
 class TestHome {
   public:
     TestHome();  // throws std::runtime_error
@@ -31,6 +34,8 @@ class TestHome {
     // Where the program keeps its settings and the sample remote.
     QString programFolder() const { return configHome() + QStringLiteral("/quenda"); }
     QString work(const QString& name) const { return workDir() + QLatin1Char('/') + name; }
+    // The pseudo-terminal that stands in for "COM 1".
+    QString firstPortDevice() const { return firstPort_.devicePath(); }
     // A fresh log file base name for one more helper called `name`.
     QString nextLogBase(const QString& name);
 
@@ -39,8 +44,10 @@ class TestHome {
     Environment environment() const;
 
   private:
+    void printErrorLogs() const;
     QTemporaryDir dir_;
     int logCounter_ = 0;
+    PseudoTerminal firstPort_;
 };
 
 struct DesktopOptions {

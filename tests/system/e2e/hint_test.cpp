@@ -10,6 +10,10 @@
 
 #include "session.h"
 
+// Xlib last: its macros (Bool, Status) break Qt headers that follow them.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 using namespace std::chrono_literals;
 using e2e::Session;
 
@@ -105,4 +109,63 @@ TEST(Hint, ShowsTheCaptionAfterABlankAboveOtherWindowsForTheSetTime) {
     ASSERT_TRUE(switched);
     expectPlaced(switched->rect, 0);
     EXPECT_EQ(switched->rect.height(), hint->rect.height() - 20);
+}
+
+namespace {
+
+// What `area` of the screen shows, as one number.
+quint64 fingerprint(Display* dpy, const QRect& area) {
+    XImage* image = XGetImage(dpy, DefaultRootWindow(dpy), area.x(), area.y(),
+                              unsigned(area.width()), unsigned(area.height()), AllPlanes, ZPixmap);
+    quint64 sum = 0;
+    if (image) {
+        for (int y = 0; y < area.height(); ++y) {
+            for (int x = 0; x < area.width(); ++x) {
+                sum = sum * 31 + XGetPixel(image, x, y);
+            }
+        }
+        XDestroyImage(image);
+    }
+    return sum;
+}
+
+}  // namespace
+
+// The activity icon must be on the screen for the whole flash, even when the pass
+// that flashed it goes on for longer (here two matches, each waiting before its
+// hint) before the event loop runs again.
+TEST(IconFlash, TheActivityIconShowsInTheTrayForTheWholeHundredMilliseconds) {
+    Session s({.trayHost = true});
+    files::Settings settings;
+    settings.loadMinimized = "yes";
+    const QString remote = s.writeCommandFile(
+        "remote.pci", "Remote",
+        {e2e::pauseCommand("First", " 46", 0), e2e::pauseCommand("Second", " 46", 0)});
+    s.writeSettings(settings, remote, {"Show time command: 1"});
+    ASSERT_TRUE(s.start());
+    const std::vector<rig::XWindowInfo> icons = s.x().dockedTrayIcons(QStringLiteral("quenda"));
+    ASSERT_FALSE(icons.empty());
+    Display* dpy = XOpenDisplay(s.env().value(QStringLiteral("DISPLAY")).toLocal8Bit().constData());
+    ASSERT_NE(dpy, nullptr);
+    const QRect area = icons.front().rect;
+    const quint64 normal = fingerprint(dpy, area);
+
+    s.press("F");
+    const auto waitFor = [&](bool active) -> std::optional<e2e::Clock::time_point> {
+        const auto end = e2e::Clock::now() + 3s;
+        while (e2e::Clock::now() < end) {
+            if ((fingerprint(dpy, area) != normal) == active) {
+                return e2e::Clock::now();
+            }
+            std::this_thread::sleep_for(1ms);
+        }
+        return std::nullopt;
+    };
+    const auto shown = waitFor(true);
+    const auto restored = shown ? waitFor(false) : std::nullopt;
+    XCloseDisplay(dpy);
+    ASSERT_TRUE(shown) << "the activity icon never showed";
+    ASSERT_TRUE(restored) << "the normal icon did not come back";
+    // Seen for at least the flash, less what the sampling may miss at either end.
+    EXPECT_GE(e2e::msBetween(*shown, *restored), 70.0);
 }

@@ -56,6 +56,7 @@ TEST(Learning, FivePressesTeachTheSelectedCommandItsCodeAndSaveKeepsIt) {
     Session s(rig::DesktopOptions{});
     files::Settings settings;
     settings.loadMinimized = "no";
+    settings.language = "Russian";  // the dialog is found by its Russian title
     const QString remote = s.writeCommandFile("remote.pci", "Study remote",
                                               {e2e::openCommand("Keep", " 4B", "/usr/bin/true"),
                                                e2e::openCommand("Learn me", "", "/usr/bin/true")});
@@ -106,4 +107,38 @@ TEST(Learning, FivePressesTeachTheSelectedCommandItsCodeAndSaveKeepsIt) {
     EXPECT_TRUE(rig::waitUntil([&] { return rig::readFile(remote).contains(learned); }, 5s))
         << rig::readFile(remote).toStdString();
     EXPECT_TRUE(rig::readFile(remote).contains("\r\nName: Keep\r\nCode:  4B\r\n"));
+}
+
+// A code that loads another command file while the dialog is open takes the
+// command being taught away: the dialog closes and nothing is learned into the
+// command that now sits in its slot.
+TEST(Learning, AnotherCommandFileLoadedMeanwhileClosesTheDialog) {
+    Session s(rig::DesktopOptions{});
+    files::Settings settings;
+    settings.loadMinimized = "no";
+    settings.language = "Russian";  // the dialog is found by its Russian title
+    const QString other = s.writeCommandFile("other.pci", "Other remote",
+                                             {e2e::openCommand("First", "", "/usr/bin/true"),
+                                              e2e::openCommand("Second", " 55", "/usr/bin/true")});
+    const QString remote = s.writeCommandFile("remote.pci", "Study remote",
+                                              {e2e::openCommand("Switch", " 4B", other.toUtf8()),
+                                               e2e::openCommand("Learn me", "", "/usr/bin/true")});
+    s.writeSettings(settings, remote);
+    ASSERT_TRUE(s.start());
+    const QRect main = s.mainWindow().rect;
+    const QPoint row = main.topLeft() + QPoint(kTreeX, kHeaderRowY + 2 * kRowHeight);
+    click(s, row);
+    click(s, row, 3);
+    xdotool(s, {"key", "--delay", "60", "Down", "Down", "Return"});
+    ASSERT_TRUE(learningDialog(s, 5s)) << s.programErrors();
+
+    s.press("K");  // matched as usual while the dialog does not collect
+    EXPECT_TRUE(rig::waitUntil(
+        [&] { return s.x().topLevelsTitled(QStringLiteral("Обучение ..."), true).empty(); }, 5s))
+        << "the dialog stayed open for a command that is gone";
+    // Saved, the other file keeps the codes it had.
+    rig::pressKeys(s.env(), s.mainWindow().id, QStringLiteral("ctrl+s"));
+    std::this_thread::sleep_for(1s);
+    EXPECT_TRUE(rig::readFile(other).contains("\r\nName: Second\r\nCode:  55\r\n"))
+        << rig::readFile(other).toStdString();
 }

@@ -60,3 +60,20 @@ TEST(WindowActions, CloseMinimizeAndActivateReachTheWindowsTheyName) {
     EXPECT_EQ(log.filter(QStringLiteral("close ")).size(), 3) << log.join('\n').toStdString();
     EXPECT_EQ(log.filter(QStringLiteral(" iconic")).size(), 2) << log.join('\n').toStdString();
 }
+
+// A window that honours the close request at once is gone before anyone looks
+// again: that must not send the close on to every caption containing its own.
+TEST(WindowActions, CloseByAnExactCaptionClosesThatWindowAlone) {
+    Session s({.trayHost = true, .windowManager = true});
+    files::Settings settings;
+    settings.loadMinimized = "yes";
+    const QString remote = s.writeCommandFile(
+        "remote.pci", "Window remote", {e2e::windowCommand("Shut", " 71", "Close", "Notes")});
+    s.writeSettings(settings, remote);
+    s.startWitness({"Notes - draft 2", "Old Notes", "Notes"}, {"--exit-on-close"});
+    ASSERT_TRUE(s.start());
+    s.press("q");
+    ASSERT_TRUE(s.waitForWitness("close Notes", 5s)) << s.programErrors();
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(s.witnessLog().filter(QStringLiteral("close ")), QStringList{"close Notes"});
+}

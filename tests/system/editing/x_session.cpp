@@ -56,6 +56,9 @@ XSession::XSession() {
     if (openpty(&ptyMaster_, &slave, name, nullptr, nullptr) == 0) {
         ptyName_ = QString::fromLocal8Bit(name);
         ::close(slave);  // the program opens it by name
+        // "COM 1" of a first start is this pseudo-terminal too.
+        QDir().mkpath(path(QStringLiteral("dev")));
+        QFile::link(ptyName_, path(QStringLiteral("dev/ttyS0")));
     }
 
     // Xvfb picks a free display and writes its number on the descriptor given.
@@ -101,6 +104,7 @@ QProcessEnvironment XSession::environment() const {
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), path(QStringLiteral("run")));
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+    env.insert(QStringLiteral("QUENDA_COM_PREFIX"), path(QStringLiteral("dev/ttyS")));
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -116,6 +120,9 @@ bool XSession::writeSettings(const QString& loadFile) {
     for (QByteArray line : shipped.readAll().split('\n')) {
         if (line.startsWith("Load file:")) {
             line = "Load file: " + loadFile.toUtf8() + '\r';
+        } else if (line.startsWith("Language:")) {
+            // The editor is driven through its Russian captions and menu positions.
+            line = "Language: Russian\r";
         } else if (line.startsWith("Com Device:")) {
             line = "Com Device: " + ptyName_.toUtf8() + '\r';
         }

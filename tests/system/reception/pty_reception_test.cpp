@@ -145,8 +145,9 @@ TEST_F(PtyReceptionTest, AHungUpReceiverIsReportedOnceAndReopenedWhenItComesBack
     ASSERT_TRUE(reception.openPort({link, 9600, 8, 1}));
     fillTable(state.table, {{"Play", " 41 42"}});
 
-    ::close(master);  // the other end hangs up
+    ::close(master);  // unplugged: the line hangs up and its name goes away
     master = -1;
+    ASSERT_TRUE(QFile::remove(link));
     ASSERT_TRUE(waitUntil([&] { return !errors.messages.isEmpty(); }));
     EXPECT_TRUE(errors.messages.first().contains(link)) << errors.messages.first().toStdString();
     EXPECT_FALSE(reception.link().isOpen());
@@ -164,7 +165,6 @@ TEST_F(PtyReceptionTest, AHungUpReceiverIsReportedOnceAndReopenedWhenItComesBack
     ::close(slave);
     char name[128] = {};
     ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-    ASSERT_TRUE(QFile::remove(link));
     ASSERT_TRUE(QFile::link(QString::fromLocal8Bit(name), link));
     ASSERT_TRUE(waitUntil([&] { return errors.messages.size() == 2; }, 2 * SerialLink::kRetryMs));
     EXPECT_EQ(errors.messages.last(), QStringLiteral("The receiver on %1 is back.").arg(link));

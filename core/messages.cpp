@@ -1,0 +1,51 @@
+#include "core/messages.h"
+
+const std::vector<Messages::Definition>& Messages::definitions() {
+    static const std::vector<Definition> all = {
+        {Id::TableFull, "TableFull",
+         "The command table is full: a remote holds at most %1 commands. Delete one to make "
+         "room."},
+        {Id::CombinationFull, "CombinationFull",
+         "The combination list is full: it holds at most %1 characters."},
+        {Id::PathTooLong, "PathTooLong",
+         "The path %1 is longer than the %2 characters a command file keeps."},
+        {Id::UnsavedChanges, "UnsavedChanges",
+         "The command table has changes that were not saved. Save them?"},
+        {Id::LanguageFileMissing, "LanguageFileMissing",
+         "File not found: %1 (the interface keeps its present texts)"},
+        {Id::ValueRefused, "ValueRefused", "%1: '%2' is not a valid value (%3)."},
+        {Id::PortNotOpened, "PortNotOpened",
+         "The receiver's port %1 could not be opened: %2. Nothing is received until the "
+         "settings are closed with a port that opens."},
+        {Id::AutostartNotWritten, "AutostartNotWritten", "Failed to set data for '%1'"},
+        {Id::AutostartNotDeleted, "AutostartNotDeleted", "Cannot delete '%1'"},
+        {Id::AboutDescription, "AboutDescription", "Drives the computer with a remote control"},
+        {Id::AboutLicence, "AboutLicence", "Licence: see the README"},
+        {Id::ReceiverLost, "ReceiverLost",
+         "The receiver on %1 stopped answering; looking for it again every %2 seconds."},
+        {Id::ReceiverBack, "ReceiverBack", "The receiver on %1 is back."},
+    };
+    return all;
+}
+
+QString Messages::text(Id id) const {
+    if (const auto found = texts_.constFind(int(id)); found != texts_.constEnd()) {
+        return *found;
+    }
+    for (const Definition& definition : definitions()) {
+        if (definition.id == id) {
+            return QString::fromUtf8(definition.builtIn);
+        }
+    }
+    return QString();
+}
+
+bool Messages::set(const QString& name, const QString& text) {
+    for (const Definition& definition : definitions()) {
+        if (name == QLatin1String(definition.name)) {
+            texts_.insert(int(definition.id), text);
+            return true;
+        }
+    }
+    return false;
+}

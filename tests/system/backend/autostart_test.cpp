@@ -1,0 +1,94 @@
+// The autostart entry as a desktop session reads it: a file under a fresh
+// XDG_CONFIG_HOME whose Exec line starts the program it names.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "platform/linux/linux_platform.h"
+#include "platform/linux/xdg_autostart.h"
+
+namespace {
+
+class Autostart : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        saved_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", saved_); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    // The Exec line with the string escapes of desktop entries undone.
+    static QString execLine(const QByteArray& entry) {
+        for (const QByteArray& line : entry.split('\n')) {
+            if (line.startsWith("Exec=")) {
+                QString exec = QString::fromUtf8(line.mid(5));
+                exec.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+                return exec;
+            }
+        }
+        return QString();
+    }
+
+    QTemporaryDir dir_;
+    QByteArray saved_;
+};
+
+TEST_F(Autostart, EntryStartsTheProgramAndGoesAgain) {
+    // A program in a folder whose name needs quoting: it leaves a mark when started.
+    const QString folder = path(QStringLiteral("my \"programs\" $HOME"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString program = folder + QStringLiteral("/start me");
+    const QString mark = path(QStringLiteral("started"));
+    QFile script(program);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\necho yes > '%1'\n").arg(mark).toUtf8());
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+
+    LinuxPlatform platform;
+    const QString entry = path(QStringLiteral("config/autostart/quenda.desktop"));
+    EXPECT_EQ(platform.autostartLocation(), entry);
+    EXPECT_FALSE(platform.autostartExists());
+    ASSERT_TRUE(platform.writeAutostart(program));
+    ASSERT_TRUE(platform.writeAutostart(program));  // again: still one entry, same text
+    EXPECT_TRUE(platform.autostartExists());
+    QFile written(entry);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray text = written.readAll();
+    EXPECT_TRUE(text.startsWith("[Desktop Entry]\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\nType=Application\n"));
+
+    // The quoting rules of Exec are those of a shell's double quotes.
+    ASSERT_EQ(QProcess::execute(QStringLiteral("/bin/sh"), {"-c", execLine(text)}), 0)
+        << execLine(text).toStdString();
+    EXPECT_TRUE(QFile::exists(mark));
+
+    EXPECT_TRUE(platform.deleteAutostart());
+    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_FALSE(platform.autostartExists());
+    EXPECT_FALSE(platform.deleteAutostart());  // nothing there: nothing to delete
+}
+
+TEST_F(Autostart, PlainPathsStayAsTheyAreAndARefusedWriteSaysSo) {
+    EXPECT_EQ(XdgAutostart::execArgument(QStringLiteral("/usr/bin/quenda")),
+              QStringLiteral("/usr/bin/quenda"));
+    EXPECT_EQ(XdgAutostart::execArgument(QStringLiteral("/opt/a b/100%/q")),
+              QStringLiteral("\"/opt/a b/100%%/q\""));
+    EXPECT_EQ(XdgAutostart::execArgument(QStringLiteral("/opt/a\\b")),
+              QStringLiteral("\"/opt/a\\\\\\\\b\""));
+    // A configuration folder that cannot be made (a file stands in its way).
+    QFile blocker(path(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("file/config")).toLocal8Bit());
+    LinuxPlatform platform;
+    EXPECT_FALSE(platform.writeAutostart(QStringLiteral("/usr/bin/quenda")));
+    EXPECT_FALSE(platform.autostartExists());
+}
+
+}  // namespace
