@@ -124,7 +124,7 @@ Executor::Outcome Executor::switchCommandFile(const QString& path) {
         errors_.report(loaded.error);
         return Outcome::Failed;
     }
-    state_.commandFilePath = path;
+    state_.adoptCommandFile(path, loaded);
     state_.changed = false;
     host_.commandFileLoaded();
     state_.tableSwitched = QStringLiteral("Y");

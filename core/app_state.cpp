@@ -5,3 +5,9 @@
 QString AppState::settingsPath() const {
     return programFolder + QLatin1String(SettingsFile::kFileName);
 }
+
+void AppState::adoptCommandFile(const QString& path, const CommandFile::FileResult& loaded) {
+    commandFilePath = path;
+    commandFileEncoding = loaded.encoding;
+    commandRecordsLeftOut = loaded.report.recordsLeftOut;
+}

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "core/command_file.h"
 #include "core/command_table.h"
 #include "core/messages.h"
 #include "core/settings_record.h"
@@ -12,7 +13,13 @@ struct AppState {
     CommandTable table;
     SettingsRecord settings;
     QString commandFilePath;  // the file Save writes to
-    Messages messages;        // the program's own messages in the interface language
+    // How the current command file's text came in, so Save keeps its encoding, and
+    // how many of its command records the table could not hold: a Save over it
+    // would drop them.
+    TextCodec::Encoding commandFileEncoding = TextCodec::Encoding::Windows1251;
+    int commandRecordsLeftOut = 0;
+    TextCodec::Encoding settingsEncoding = TextCodec::Encoding::Windows1251;
+    Messages messages;  // the program's own messages in the interface language
 
     QString inTray;  // "yes" while only the tray icon shows, "no" while the window shows
     QString learningMode;
@@ -27,4 +34,6 @@ struct AppState {
     bool changed = false;
 
     QString settingsPath() const;
+    // A command file was loaded into the table: it becomes the current one.
+    void adoptCommandFile(const QString& path, const CommandFile::FileResult& loaded);
 };

@@ -153,12 +153,13 @@ FileResult loadFromFile(const QString& path, CommandTable& table) {
     if (!read.lines) {
         return {false, read.error, {}};
     }
-    return {true, QString(), load(*read.lines, table)};
+    return {true, QString(), load(*read.lines, table), read.encoding};
 }
 
-FileResult saveToFile(const QString& path, const CommandTable& table) {
-    const QString error = TextFile::write(path, write(table));
-    return {error.isEmpty(), error, {}};
+FileResult saveToFile(const QString& path, const CommandTable& table,
+                      TextCodec::Encoding original) {
+    const QString error = TextFile::write(path, write(table), original);
+    return {error.isEmpty(), error, {}, original};
 }
 
 QString leftOutMessage(const QString& path, int recordsLeftOut) {

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "core/command_table.h"
+#include "core/text_codec.h"
 
 // The command file (*.pci): a header record and one fifteen-line record per
 // command, each line a key, a colon, one blank and the value.
@@ -24,12 +25,15 @@ struct FileResult {
     bool ok = false;
     QString error;  // names the file when not ok
     LoadReport report;
+    TextCodec::Encoding encoding = TextCodec::Encoding::Windows1251;  // as read
 };
 
 // Reads and loads a file; on a read failure the table is left untouched.
 FileResult loadFromFile(const QString& path, CommandTable& table);
-// Writes the table atomically; creates the file when it does not exist.
-FileResult saveToFile(const QString& path, const CommandTable& table);
+// Writes the table atomically; creates the file when it does not exist. `original`
+// is how the file's text came in, so a save keeps its encoding.
+FileResult saveToFile(const QString& path, const CommandTable& table,
+                      TextCodec::Encoding original = TextCodec::Encoding::Windows1251);
 
 // Message telling how many command records did not fit, naming the file.
 QString leftOutMessage(const QString& path, int recordsLeftOut);

@@ -46,7 +46,8 @@ QString prepare(const QString& programFolder, const QString& localeName) {
     const SettingsRecord defaults = SettingsRecord::defaults(languageForLocale(localeName));
     SettingsFile::ReadResult settings = SettingsFile::read(*shipped.lines, defaults);
     settings.record.language = defaults.language;
-    settings.record.loadFile = samplePath;
+    // The bare name: it is found in the program folder however long that path is.
+    settings.record.loadFile = QLatin1String(kSampleFileName);
     return TextFile::write(programFolder + QLatin1String(SettingsFile::kFileName),
                            SettingsFile::write(settings.record, WindowGeometry()));
 }

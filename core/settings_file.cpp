@@ -54,7 +54,7 @@ std::vector<TextKey> textKeys() {
     std::vector<TextKey> keys = {
         {"Launch with Windows:", 22, 3, Trim::Both, FIELD(launchWithWindows)},
         {"Load minized on tray:", 23, 3, Trim::Both, FIELD(loadMinimized)},
-        {"Load file:", 12, 100, Trim::Both, FIELD(loadFile)},
+        {"Load file:", 12, SettingsFile::kLoadFileKept, Trim::Both, FIELD(loadFile)},
         {"Language:", 11, 15, Trim::Both, FIELD(language)},
         {"Com Number:", 13, 5, Trim::Both, FIELD(comNumber)},
         {"Com Baud:", 11, 6, Trim::Both, FIELD(comBaud)},

@@ -10,6 +10,9 @@
 namespace SettingsFile {
 
 inline constexpr const char* kFileName = "QUENDA.ini";
+// The characters "Load file: " keeps: a longer path must be refused where it is
+// chosen. A relative name lies in the program folder.
+inline constexpr int kLoadFileKept = 100;
 
 // Geometry values as read; a missing or unconvertible value stays empty and the
 // window keeps what it has.

@@ -1,5 +1,7 @@
 #include "core/startup.h"
 
+#include <QDir>
+
 #include "core/command_file.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
@@ -18,8 +20,9 @@ bool readSettings(AppState& state, StartupResult& result, ErrorReporter& errors)
         errors.report(error);
     }
     state.settings = read.record;
+    state.settingsEncoding = file.encoding;
     result.geometry = read.geometry;
-    state.commandFilePath = state.settings.loadFile;
+    state.commandFilePath = Startup::commandFileOf(state.settings.loadFile, state.programFolder);
     return true;
 }
 
@@ -31,7 +34,10 @@ void loadCommandFile(AppState& state, ErrorReporter& errors) {
         CommandFile::loadFromFile(state.commandFilePath, state.table);
     if (!loaded.ok) {
         errors.report(loaded.error);
-    } else if (loaded.report.recordsLeftOut > 0) {
+        return;
+    }
+    state.adoptCommandFile(state.commandFilePath, loaded);
+    if (loaded.report.recordsLeftOut > 0) {
         errors.report(
             CommandFile::leftOutMessage(state.commandFilePath, loaded.report.recordsLeftOut));
     }
@@ -40,6 +46,13 @@ void loadCommandFile(AppState& state, ErrorReporter& errors) {
 }  // namespace
 
 namespace Startup {
+
+QString commandFileOf(const QString& loadFile, const QString& programFolder) {
+    if (loadFile.isEmpty() || !QDir::isRelativePath(loadFile)) {
+        return loadFile;
+    }
+    return QDir::cleanPath(QDir(programFolder).filePath(loadFile));
+}
 
 StartupResult run(AppState& state, ErrorReporter& errors) {
     StartupResult result;

@@ -21,4 +21,8 @@ namespace Startup {
 
 StartupResult run(AppState& state, ErrorReporter& errors);
 
+// The command file a "Load file: " value names: a relative name lies in the program
+// folder, so a long folder path never has to fit the value's 100 characters.
+QString commandFileOf(const QString& loadFile, const QString& programFolder);
+
 }  // namespace Startup

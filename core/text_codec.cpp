@@ -1,6 +1,8 @@
 #include "core/text_codec.h"
 
+#include <QStringDecoder>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -91,10 +93,32 @@ QByteArray encodeWindows1251(const QString& text) {
     return bytes;
 }
 
-QStringList decodeLines(const QByteArray& bytes) {
-    const QString text = bytes.startsWith(kUtf8Mark)
-                             ? QString::fromUtf8(bytes.mid(kUtf8Mark.size()))
-                             : decodeWindows1251(bytes);
+namespace {
+
+bool isAscii(const QByteArray& bytes) {
+    for (char ch : bytes) {
+        if (static_cast<unsigned char>(ch) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Cyrillic text in Windows-1251 is practically never valid UTF-8, so valid UTF-8
+// with non-ASCII bytes is taken for UTF-8.
+std::optional<QString> strictUtf8(const QByteArray& bytes) {
+    if (isAscii(bytes)) {
+        return std::nullopt;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+QStringList splitLines(const QString& text) {
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty()) {
         lines.removeLast();
@@ -107,11 +131,30 @@ QStringList decodeLines(const QByteArray& bytes) {
     return lines;
 }
 
-QByteArray encodeLines(const QStringList& lines) {
+}  // namespace
+
+Decoded decode(const QByteArray& bytes) {
+    if (bytes.startsWith(kUtf8Mark)) {
+        return {splitLines(QString::fromUtf8(bytes.mid(kUtf8Mark.size()))), Encoding::Utf8WithMark};
+    }
+    if (std::optional<QString> text = strictUtf8(bytes)) {
+        return {splitLines(*text), Encoding::Utf8};
+    }
+    return {splitLines(decodeWindows1251(bytes)), Encoding::Windows1251};
+}
+
+QStringList decodeLines(const QByteArray& bytes) {
+    return decode(bytes).lines;
+}
+
+QByteArray encodeLines(const QStringList& lines, Encoding original) {
     QString text;
     for (const QString& line : lines) {
         text += line;
         text += QLatin1String("\r\n");
+    }
+    if (original == Encoding::Utf8) {
+        return text.toUtf8();
     }
     if (fitsWindows1251(text)) {
         return encodeWindows1251(text);

@@ -16,15 +16,19 @@ ReadResult read(const QString& path) {
     if (file.error() != QFileDevice::NoError) {
         return {std::nullopt, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
     }
-    return {TextCodec::decodeLines(bytes), QString()};
+    TextCodec::Decoded decoded = TextCodec::decode(bytes);
+    return {std::move(decoded.lines), QString(), decoded.encoding};
 }
 
-QString write(const QString& path, const QStringList& lines) {
+QString write(const QString& path, const QStringList& lines, TextCodec::Encoding original) {
     QSaveFile file(path);
+    // Only when the folder refuses the temporary file (EACCES) does this write the
+    // existing file directly; every other failure still fails.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
     }
-    const QByteArray bytes = TextCodec::encodeLines(lines);
+    const QByteArray bytes = TextCodec::encodeLines(lines, original);
     // QSaveFile::commit() does not notice a failure of the final flush of its write
     // buffer (a full disk): it would put the cut-off file in place of the old one.
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {

@@ -4,18 +4,25 @@
 #include <QStringList>
 #include <optional>
 
+#include "core/text_codec.h"
+
 // Reading and writing the program's line-based text files. A write goes to a
-// temporary file that replaces the old one only when complete.
+// temporary file that replaces the old one only when complete; only where no
+// temporary file can be made beside it (a folder the user may not write to) is a
+// writable file rewritten in place.
 namespace TextFile {
 
 struct ReadResult {
     std::optional<QStringList> lines;  // empty optional when the file could not be read
     QString error;                     // a message naming the file
+    TextCodec::Encoding encoding = TextCodec::Encoding::Windows1251;
 };
 
 ReadResult read(const QString& path);
 
 // Returns an empty text on success, else a message naming the file.
-QString write(const QString& path, const QStringList& lines);
+// `original` is how the file's text came in (see TextCodec::encodeLines).
+QString write(const QString& path, const QStringList& lines,
+              TextCodec::Encoding original = TextCodec::Encoding::Windows1251);
 
 }  // namespace TextFile

@@ -44,8 +44,8 @@ void restore(const QString& path, const std::optional<QByteArray>& before) {
 
 }  // namespace
 
-Result deleteAndReload(const CommandTable& table, int slot, const QString& path,
-                       const FileOps& ops) {
+Result deleteAndReload(const CommandTable& table, int slot, const QString& path, const FileOps& ops,
+                       TextCodec::Encoding encoding) {
     // The old content first: a failed read-back must be able to put it back, and a
     // file that cannot be read now would not read back either.
     std::optional<QByteArray> before;
@@ -59,7 +59,7 @@ Result deleteAndReload(const CommandTable& table, int slot, const QString& path,
 
     CommandTable marked = table;
     marked.slot(slot).name.clear();
-    const CommandFile::FileResult saved = ops.save(path, withoutDeleted(marked));
+    const CommandFile::FileResult saved = ops.save(path, withoutDeleted(marked), encoding);
     if (!saved.ok) {
         return {false, saved.error, {}};
     }

@@ -17,8 +17,10 @@ CommandTable withoutDeleted(const CommandTable& table);
 
 // The file operations a delete uses; replaceable to test a failing step.
 struct FileOps {
-    std::function<CommandFile::FileResult(const QString&, const CommandTable&)> save =
-        CommandFile::saveToFile;
+    std::function<CommandFile::FileResult(const QString&, const CommandTable&, TextCodec::Encoding)>
+        save = [](const QString& path, const CommandTable& table, TextCodec::Encoding encoding) {
+            return CommandFile::saveToFile(path, table, encoding);
+        };
     std::function<CommandFile::FileResult(const QString&, CommandTable&)> load =
         CommandFile::loadFromFile;
 };
@@ -32,8 +34,10 @@ struct Result {
 // Deletes the command in a slot (0, the header, deletes nothing but still writes and
 // reloads) and returns the table read back from the file. When writing or reading
 // back fails, the file is left as it was before (its old bytes restored, or removed
-// when there was none) and the caller keeps its table untouched.
+// when there was none) and the caller keeps its table untouched. The file keeps the
+// encoding its text came in.
 Result deleteAndReload(const CommandTable& table, int slot, const QString& path,
-                       const FileOps& ops = {});
+                       const FileOps& ops = {},
+                       TextCodec::Encoding encoding = TextCodec::Encoding::Windows1251);
 
 }  // namespace CommandDelete

@@ -106,6 +106,10 @@ bool TCommandRunner::openPort(const PortSettings& settings) {
     return reception_->openPort(settings);
 }
 
+QString TCommandRunner::portError() const {
+    return reception_->portError();
+}
+
 void TCommandRunner::closePort() {
     reception_->closePort();
     mouse_->stop();

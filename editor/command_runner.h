@@ -36,6 +36,8 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
 
     // Opens the serial port; false when it cannot be opened.
     bool openPort(const PortSettings& settings);
+    // Why the port did not open, in the system's words.
+    QString portError() const;
     // Closes the port and ends a running mouse movement, so no drag holds a button.
     void closePort();
     MouseControl& mouse() { return *mouse_; }

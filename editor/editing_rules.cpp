@@ -1,5 +1,7 @@
 #include "editor/editing_rules.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <cmath>
 
@@ -111,6 +113,21 @@ QString soundFileFilter() {
         "Sounds (*.wav *.flac *.ogg *.oga *.opus *.mp3 *.aiff *.aif *.au *.caf);;"
         "All files (*)");
 #endif
+}
+
+QString withCommandFileExtension(const QString& path) {
+    static const QString extension = QStringLiteral(".pci");
+    return path.endsWith(extension, Qt::CaseInsensitive) ? path : path + extension;
+}
+
+QString dialogFolder(const QString& commandFilePath, const QString& programFolder) {
+    if (!commandFilePath.isEmpty()) {
+        const QFileInfo file(commandFilePath);
+        if (file.absoluteDir().exists()) {
+            return file.absolutePath();
+        }
+    }
+    return programFolder;
 }
 
 QString positionReadout(QPoint position) {

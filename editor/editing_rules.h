@@ -61,6 +61,14 @@ constexpr int kMaxPauseMs = 99999;
 QString programFileFilter();
 QString soundFileFilter();
 
+// The name a command file is written under: ".pci" is added unless the name already
+// ends with it, in any letter case ("remote.PCI" stays as it is).
+QString withCommandFileExtension(const QString& path);
+
+// Where a file dialog opens: the folder of the current command file when it exists,
+// else the program folder.
+QString dialogFolder(const QString& commandFilePath, const QString& programFolder);
+
 // "X = 12; Y = 34", the readout that helps fill in mouse positions.
 QString positionReadout(QPoint position);
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
@@ -20,8 +21,10 @@
 #include "core/settings_file.h"
 #include "core/startup.h"
 #include "core/text_file.h"
+#include "core/user_messages.h"
 #include "editor/command_runner.h"
 #include "editor/command_tree.h"
+#include "editor/editing_rules.h"
 #include "editor/property_panel.h"
 #include "reception/tutoring_dialog.h"
 #include "settings/test_window.h"
@@ -30,7 +33,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Quenda");
 const QString kCommandFileFilter = QStringLiteral("*.pci");
-const QString kCommandFileExtension = QStringLiteral(".pci");
 constexpr int kPropertyPaneMinimum = 433;  // the tree's width plus this bounds the window
 constexpr int kMinimumHeight = 200;
 
@@ -49,10 +51,13 @@ TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidg
     font.setPixelSize(11);
     setFont(font);
     chooseOpenFile = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), QString(), kCommandFileFilter);
+        return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), kCommandFileFilter);
     };
+    // The extension is added after the dialog: the question about replacing a file
+    // is asked then, for the name that is really written.
     chooseSaveFile = [this] {
-        return QFileDialog::getSaveFileName(this, QString(), QString(), kCommandFileFilter);
+        return QFileDialog::getSaveFileName(this, QString(), dialogFolder(), kCommandFileFilter,
+                                            nullptr, QFileDialog::DontConfirmOverwrite);
     };
     buildPanes();
     buildMenus();
@@ -84,7 +89,9 @@ void TForm1::connectReception() {
     connect(Ntut, &QAction::triggered, this, &TForm1::NtutClick);
     connect(N3, &QAction::triggered, this, &TForm1::NtutClick);
     if (port_ && !runner_->openPort(*port_)) {
-        errors_.report(kSettingsErrorMessage);
+        const QString where =
+            Nfile->title().remove(QLatin1Char('&')) + QStringLiteral(" \u25B8 ") + NParam->text();
+        errors_.report(UserMessages::portDidNotOpen(port_->device, runner_->portError(), where));
     }
 }
 
@@ -232,6 +239,9 @@ void TForm1::applyGeometry(const StartupResult& startup) {
 
 // A load selects the header, which counts as a selection change. A learning
 // dialog still open would otherwise teach whatever command now sits in its slot.
+// The pane shows the header (an empty summary, empty controls) instead of a
+// command of the table that was replaced; the menu items stay as they were, as
+// after any load.
 void TForm1::reloadTree() {
     if (runner_) {
         runner_->tutoringF()->tableReplaced();
@@ -239,11 +249,30 @@ void TForm1::reloadTree() {
     TreeView1->rebuild(state_.table);
     TreeView1->selectIndex(0);  // also when the file holds the header alone
     TreeView1Change();
+    if (TreeView1->nodeCount() > 0) {
+        ListViewPanel->Memo1->clear();
+        ListViewPanel->showListPositions({});
+        ListViewPanel->loadControls(state_.table.slot(0), QStringLiteral("0"));
+    }
 }
 
+bool TForm1::isCurrentCommandFile(const QString& path) const {
+    return !state_.commandFilePath.isEmpty() &&
+           QFileInfo(path).absoluteFilePath() ==
+               QFileInfo(state_.commandFilePath).absoluteFilePath();
+}
+
+QString TForm1::dialogFolder() const {
+    return EditingRules::dialogFolder(state_.commandFilePath, state_.programFolder);
+}
+
+// The lowest window still shows the property panel's last row whole: the bound is
+// raised above 200 pixels where the menu bar, the status bar and the rows need it.
 void TForm1::rememberTreeWidth() {
     treeWidth_ = TreeViewPanel->width();
-    setMinimumSize(treeWidth_ + kPropertyPaneMinimum, kMinimumHeight);
+    const int rows =
+        menuBar()->sizeHint().height() + statusBar()->height() + ListViewPanel->rowsHeight();
+    setMinimumSize(treeWidth_ + kPropertyPaneMinimum, qMax(kMinimumHeight, rows));
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -341,7 +370,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::NopenClick() {
     const QString path = chooseOpenFile();
-    if (path.isEmpty()) {
+    if (path.isEmpty() || !settleUnsavedChanges()) {
         return;
     }
     const CommandFile::FileResult loaded = CommandFile::loadFromFile(path, state_.table);
@@ -349,7 +378,7 @@ void TForm1::NopenClick() {
         errors_.report(loaded.error);
         return;
     }
-    state_.commandFilePath = path;
+    state_.adoptCommandFile(path, loaded);
     state_.changed = false;
     if (loaded.report.recordsLeftOut > 0) {
         errors_.report(CommandFile::leftOutMessage(path, loaded.report.recordsLeftOut));
@@ -357,49 +386,88 @@ void TForm1::NopenClick() {
     reloadTree();
 }
 
+// The settings and the command table are written each on its own: one that fails
+// does not keep the other from the disk.
 void TForm1::NsaveClick() {
-    const QStringList settings = SettingsFile::write(state_.settings, currentGeometry());
-    if (const QString error = TextFile::write(state_.settingsPath(), settings); !error.isEmpty()) {
-        errors_.report(error);
-        return;
-    }
-    if (TreeView1->nodeCount() == 0) {
-        return;
-    }
-    if (state_.commandFilePath.isEmpty()) {
-        // Nothing named yet: ask for a name, and keep it for the next Save.
-        const QString path = askSaveName();
-        if (!path.isEmpty() && saveTableTo(path)) {
-            state_.commandFilePath = path;
+    for (const QString& error : {writeSettings(), saveCommandTable()}) {
+        if (!error.isEmpty()) {
+            errors_.report(error);
         }
-        return;
     }
-    saveTableTo(state_.commandFilePath);
+}
+
+QString TForm1::writeSettings() {
+    const QStringList settings = SettingsFile::write(state_.settings, currentGeometry());
+    return TextFile::write(state_.settingsPath(), settings, state_.settingsEncoding);
+}
+
+QString TForm1::saveCommandTable() {
+    if (TreeView1->nodeCount() == 0) {
+        return QString();
+    }
+    // Nothing named yet: ask for a name, and keep it for the next Save.
+    QString path = state_.commandFilePath.isEmpty() ? askSaveName() : state_.commandFilePath;
+    if (path.isEmpty() || !confirmDroppingRecords(path)) {
+        return QString();
+    }
+    const QString error = saveTableTo(path);
+    if (error.isEmpty()) {
+        state_.commandFilePath = path;
+        state_.commandRecordsLeftOut = 0;  // the file holds what the table holds now
+    }
+    return error;
 }
 
 void TForm1::NsaveAsClick() {
-    const QString path = askSaveName();
-    if (!path.isEmpty()) {
-        saveTableTo(path);
+    QString path = askSaveName();
+    if (path.isEmpty() || !confirmDroppingRecords(path)) {
+        return;
+    }
+    if (const QString error = saveTableTo(path); !error.isEmpty()) {
+        errors_.report(error);
+    } else if (isCurrentCommandFile(path)) {
+        state_.commandRecordsLeftOut = 0;
     }
 }
 
 QString TForm1::askSaveName() {
-    QString path = chooseSaveFile();
-    if (!path.isEmpty() && !path.endsWith(kCommandFileExtension)) {
-        path += kCommandFileExtension;
+    const QString chosen = chooseSaveFile();
+    if (chosen.isEmpty()) {
+        return QString();
+    }
+    const QString path = EditingRules::withCommandFileExtension(chosen);
+    if (QFileInfo::exists(path) && !askYesNo(UserMessages::replaceExisting(path))) {
+        return QString();
     }
     return path;
 }
 
-bool TForm1::saveTableTo(const QString& path) {
-    const CommandFile::FileResult saved = CommandFile::saveToFile(path, state_.table);
-    if (!saved.ok) {
-        errors_.report(saved.error);
-    } else {
-        state_.changed = false;
+bool TForm1::confirmDroppingRecords(QString& path) {
+    if (state_.commandRecordsLeftOut == 0 || !isCurrentCommandFile(path)) {
+        return true;
     }
-    return saved.ok;
+    const QString question = UserMessages::recordsWouldBeDropped(path, state_.commandRecordsLeftOut,
+                                                                 CommandTable::kMaxCommands);
+    switch (askDropRecords(question)) {
+        case DropAnswer::Write:
+            return true;
+        case DropAnswer::WriteElsewhere:
+            path = askSaveName();
+            return !path.isEmpty();
+        case DropAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+QString TForm1::saveTableTo(const QString& path) {
+    const CommandFile::FileResult saved =
+        CommandFile::saveToFile(path, state_.table, state_.commandFileEncoding);
+    if (!saved.ok) {
+        return saved.error;
+    }
+    state_.changed = false;
+    return QString();
 }
 
 void TForm1::NserClick() {

@@ -34,6 +34,9 @@ class TForm1 : public QMainWindow {
     // The file dialogs, replaceable so the menu commands can be driven without a user.
     std::function<QString()> chooseOpenFile;
     std::function<QString()> chooseSaveFile;
+    // Where the file dialogs open: the current command file's folder, else the
+    // program folder.
+    QString dialogFolder() const;
 
     // The main window's geometry as Save stores it.
     WindowGeometry currentGeometry() const;
@@ -129,7 +132,12 @@ class TForm1 : public QMainWindow {
     std::function<QString(const QString& filter)> chooseProgramFile;
     std::function<QString(const QString& filter)> chooseSoundFile;
     enum class UnsavedAnswer { Save, Discard, Cancel };
-    std::function<UnsavedAnswer()> askUnsaved;
+    std::function<UnsavedAnswer(const QString& question)> askUnsaved;
+    // A yes/no question (replacing an existing file).
+    std::function<bool(const QString& question)> askYesNo;
+    // Before a write over the loaded file that could not hold all its commands.
+    enum class DropAnswer { Write, WriteElsewhere, Cancel };
+    std::function<DropAnswer(const QString& question)> askDropRecords;
     // Texts of the delete question, from the language table (empty without one).
     QString deleteTitle;
     QString deletePrompt;
@@ -175,8 +183,16 @@ class TForm1 : public QMainWindow {
     void SplitterMoved();
     void showTrayIcon();
     void connectReception();
-    bool saveTableTo(const QString& path);
+    // Each returns an empty text when it wrote its file, else the error.
+    QString writeSettings();
+    QString saveCommandTable();
+    QString saveTableTo(const QString& path);
+    // The name of a file to write, ".pci" added; empty when cancelled. An existing
+    // file is replaced only when the user says so.
     QString askSaveName();
+    // False when the user cancels; may change the path to another name.
+    bool confirmDroppingRecords(QString& path);
+    bool isCurrentCommandFile(const QString& path) const;
 
     AppState& state_;
     Platform& platform_;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "core/user_messages.h"
 #include "core/vocabulary.h"
 #include "editor/command_delete.h"
 #include "editor/command_tree.h"
@@ -51,17 +52,35 @@ void TForm1::connectEditing() {
         return box.exec() == QMessageBox::Yes;
     };
     chooseProgramFile = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(this, QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), filter);
     };
     chooseSoundFile = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(this, QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), filter);
     };
     unsavedQuestion = state_.messages.text(Messages::Id::UnsavedChanges);
     // The delete question in the built-in language until a language file words it.
     deleteTitle = QStringLiteral("Удаление");
     deletePrompt = QStringLiteral("Удалить");
-    askUnsaved = [this] {
-        QMessageBox box(QMessageBox::Question, kTitle, unsavedQuestion,
+    askYesNo = [this](const QString& question) {
+        QMessageBox box(QMessageBox::Question, kTitle, question, QMessageBox::Yes | QMessageBox::No,
+                        this);
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    };
+    askDropRecords = [this](const QString& question) {
+        QMessageBox box(QMessageBox::Warning, kTitle, question, QMessageBox::Cancel, this);
+        QPushButton* write = box.addButton(QMessageBox::Save);
+        QPushButton* elsewhere = box.addButton(QMessageBox::SaveAll);
+        elsewhere->setText(NsaveAs->text());
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.exec();
+        if (box.clickedButton() == write) {
+            return DropAnswer::Write;
+        }
+        return box.clickedButton() == elsewhere ? DropAnswer::WriteElsewhere : DropAnswer::Cancel;
+    };
+    askUnsaved = [this](const QString& question) {
+        QMessageBox box(QMessageBox::Question, kTitle, question,
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
         box.setDefaultButton(QMessageBox::Save);
         switch (box.exec()) {
@@ -91,7 +110,7 @@ void TForm1::connectEditingSignals() {
     onUserChange(p->ComboBox8, this, &TForm1::ComboBox8Change);
     onUserChange(p->ComboBox9, this, &TForm1::ComboBox9Change);
     onUserChange(p->ComboBox10, this, &TForm1::ComboBox10Change);
-    onUserChange(p->ComboBox6, this, &TForm1::ComboBox6Change);
+    connect(p, &TPropertyPanel::pauseSecondsChosen, this, &TForm1::ComboBox6Change);
     onUserChange(p->ComboBox5, this, &TForm1::ComboBox5Change);
     onUserChange(p->ComboBox3, this, &TForm1::ComboBox3Change);
     onUserChange(p->ComboBox7, this, &TForm1::ComboBox7Change);
@@ -196,38 +215,43 @@ void TForm1::N9Click() {
     QString path = state_.commandFilePath;
     if (path.isEmpty()) {
         path = askSaveName();
-        if (path.isEmpty()) {
-            return;
-        }
     }
-    const CommandDelete::Result deleted = CommandDelete::deleteAndReload(state_.table, node, path);
+    if (path.isEmpty() || !confirmDroppingRecords(path)) {
+        return;
+    }
+    const CommandDelete::Result deleted =
+        CommandDelete::deleteAndReload(state_.table, node, path, {}, state_.commandFileEncoding);
     if (!deleted.ok) {
         errors_.report(deleted.error);
         return;  // tree, table and file as they were
     }
     state_.table = deleted.table;
     state_.commandFilePath = path;
+    state_.commandRecordsLeftOut = 0;
     state_.changed = false;  // the whole table is on disk now
     reloadTree();
-    if (TreeView1->selectedIndex() < 0) {
-        TreeView1->selectIndex(0);  // only the header is left
-    }
 }
 
+// A save that fails is named in the question asked again, so the user can try once
+// more, discard or cancel; the question never repeats without an answer.
 bool TForm1::settleUnsavedChanges() {
-    if (!state_.changed) {
-        return true;
+    QString question = unsavedQuestion;
+    while (state_.changed) {
+        switch (askUnsaved(question)) {
+            case UnsavedAnswer::Discard:
+                return true;
+            case UnsavedAnswer::Cancel:
+                return false;
+            case UnsavedAnswer::Save:
+                break;
+        }
+        if (const QString error = writeSettings(); !error.isEmpty()) {
+            errors_.report(error);  // the table may still be saved
+        }
+        const QString error = saveCommandTable();
+        question = error.isEmpty() ? unsavedQuestion : UserMessages::saveFailedAskAgain(error);
     }
-    switch (askUnsaved()) {
-        case UnsavedAnswer::Discard:
-            return true;
-        case UnsavedAnswer::Cancel:
-            return false;
-        case UnsavedAnswer::Save:
-            NsaveClick();
-            return !state_.changed;  // a failed or cancelled save keeps the window
-    }
-    return false;
+    return true;
 }
 
 // ---- Customisation mode ----

@@ -20,6 +20,8 @@ constexpr int kCaptionRight = 109;  // every row caption ends at this x
 // What the command file keeps of a path or a window caption: the fields accept no
 // more, so nothing typed comes back cut after a save and a load.
 constexpr int kPathKept = 100;
+constexpr int kKeyKept = 25;  // each of the two modifiers and the key
+constexpr int kLastRowBottom = 143 + kRowHeight;
 
 QFont boldFont(const QWidget* w) {
     QFont font = w->font();
@@ -107,6 +109,7 @@ TPropertyPanel::TPropertyPanel(QWidget* parent) : QWidget(parent) {
     Panel2->setLineWidth(2);
     Panel2->setAutoFillBackground(true);
     buildPanel2();
+    connectPauseSeconds();
     Panel4->raise();
     Panel5->raise();
     Panel2->raise();
@@ -231,6 +234,9 @@ void TPropertyPanel::buildPanel2() {
     ComboBox4 = list(QStringLiteral("ComboBox4"), QStringList{QString()} + V::keyNames(),
                      {272, 121, 139, 1});
     ComboBox4->setMaxVisibleItems(5);
+    for (QComboBox* box : {ComboBox3, ComboBox7, ComboBox4}) {
+        box->lineEdit()->setMaxLength(kKeyKept);
+    }
 
     LabelPlaySound =
         rowCaption(QStringLiteral("LabelPlaySound"), QStringLiteral("Проиграть файл:"), 143);
@@ -246,6 +252,24 @@ void TPropertyPanel::buildPanel2() {
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setIcon(QIcon(QStringLiteral(":/quenda/icons/play.png")));
     SpeedButton3->setGeometry(390, 143, 20, 20);
+}
+
+void TPropertyPanel::connectPauseSeconds() {
+    connect(ComboBox6, &QComboBox::activated, this, [this] {
+        pauseTyped_ = false;
+        Q_EMIT pauseSecondsChosen();
+    });
+    connect(ComboBox6->lineEdit(), &QLineEdit::textEdited, this, [this] { pauseTyped_ = true; });
+    connect(ComboBox6->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (pauseTyped_) {
+            pauseTyped_ = false;
+            Q_EMIT pauseSecondsChosen();
+        }
+    });
+}
+
+int TPropertyPanel::rowsHeight() const {
+    return kLastRowBottom + 2 * Panel2->frameWidth() + 2;
 }
 
 void TPropertyPanel::resizeEvent(QResizeEvent* event) {
@@ -282,6 +306,7 @@ void TPropertyPanel::loadControls(const Command& c, const QString& pauseSecondsT
     setEditText(Edit7, c.fileSound);
     setEditText(Edit6, c.commandCombination);
     setListText(ComboBox6, pauseSecondsText);
+    pauseTyped_ = false;
 }
 
 void TPropertyPanel::emptyControls() {

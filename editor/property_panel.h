@@ -41,6 +41,8 @@ class TPropertyPanel : public QWidget {
     // Empties the texts of the lists and fields, as a new command does. The line
     // edits report the change like an edit; the lists do not.
     void emptyControls();
+    // The height the pane needs to show every row of Panel2 whole.
+    int rowsHeight() const;
 
     QPlainTextEdit* Memo1;
     QFrame* Panel4;
@@ -82,13 +84,21 @@ class TPropertyPanel : public QWidget {
     QToolButton* SpeedButton1;
     QToolButton* SpeedButton3;
 
+  Q_SIGNALS:
+    // The pause seconds are done: picked from the list, or typed and ended with
+    // Enter or by leaving the field. Keystrokes alone convert nothing.
+    void pauseSecondsChosen();
+
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildPanel2();
+    void connectPauseSeconds();
     void layoutPanel2();
     QLabel* rowCaption(const QString& name, const QString& text, int top);
     QComboBox* list(const QString& name, const QStringList& items, QRect place,
                     QComboBox* box = nullptr);
+
+    bool pauseTyped_ = false;  // keystrokes in the seconds not yet converted
 };

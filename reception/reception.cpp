@@ -168,7 +168,7 @@ void Reception::Timer5Timer() {
         host_.resetTimerWindow();
         return;
     }
-    state_.commandFilePath = path;
+    state_.adoptCommandFile(path, loaded);
     if (loaded.report.recordsLeftOut > 0) {
         errors_.report(CommandFile::leftOutMessage(path, loaded.report.recordsLeftOut));
     }

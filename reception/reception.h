@@ -29,6 +29,7 @@ class Reception : public QObject {
     // The serial port. False when it cannot be opened: the caller shows the settings
     // error.
     bool openPort(const PortSettings& settings);
+    QString portError() const { return link_.errorString(); }
     void closePort();
     SerialLink& link() { return link_; }
 

@@ -1,11 +1,16 @@
 // File menu: Open, Save and Save As, with the file dialogs replaced by answers.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include "core/command_file.h"
 #include "editor/command_tree.h"
+#include "editor/property_panel.h"
 #include "tests/forms/form_fixture.h"
 
 class FileMenu : public FormTest {
@@ -182,4 +187,157 @@ TEST_F(FileMenu, SaveReportsACommandFileThatCannotBeWritten) {
     EXPECT_TRUE(errors.messages[0].contains(state.commandFilePath))
         << errors.messages[0].toStdString();
     EXPECT_FALSE(readBytes("QUENDA.ini").isEmpty()) << "the settings were written first";
+}
+
+// The extension is added after the dialog, so the question about replacing a file
+// is asked for the name really written; ".pci" in any letter case is kept.
+TEST_F(FileMenu, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
+    writeCommandFile("tv.pci", QStringLiteral("Old TV"), {});
+    const QByteArray old = readBytes("tv.pci");
+    QStringList asked;
+    bool replace = false;
+    form->askYesNo = [&](const QString& question) {
+        asked << question;
+        return replace;
+    };
+    answerSave(path("tv"));
+    form->NsaveAs->trigger();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(path("tv.pci"))) << asked[0].toStdString();
+    EXPECT_EQ(readBytes("tv.pci"), old) << "No keeps the file";
+
+    replace = true;
+    form->NsaveAs->trigger();
+    EXPECT_EQ(captions(loadBack("tv.pci")), captions(state.table));
+
+    answerSave(path("upper.PCI"));
+    form->NsaveAs->trigger();
+    EXPECT_TRUE(QDir(dir.path()).entryList().contains("upper.PCI"));
+    EXPECT_FALSE(QFile::exists(path("upper.PCI.pci")));
+    EXPECT_EQ(asked.size(), 2) << "a new name asks nothing";
+}
+
+// A file with more commands than the table holds: the Save that would cut them off
+// says so first, and the user may write anyway, write elsewhere or cancel.
+TEST_F(FileMenu, SaveOverAFileWithCommandsLeftOutAsksFirst) {
+    writeCommandFile("big.pci", QStringLiteral("Big"), QList<Command>(35));
+    const QByteArray original = readBytes("big.pci");
+    form->chooseOpenFile = [this] { return path("big.pci"); };
+    form->Nopen->trigger();
+    ASSERT_EQ(state.table.commandCount(), 30);
+    ASSERT_EQ(errors.messages.size(), 1) << "the load says what was left out";
+    errors.messages.clear();
+
+    QStringList asked;
+    auto answer = TForm1::DropAnswer::Cancel;
+    form->askDropRecords = [&](const QString& question) {
+        asked << question;
+        return answer;
+    };
+    form->Nsave->trigger();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains(path("big.pci")) && asked[0].contains(" 5 "))
+        << asked[0].toStdString();
+    EXPECT_EQ(readBytes("big.pci"), original) << "Cancel writes nothing";
+
+    answer = TForm1::DropAnswer::WriteElsewhere;
+    answerSave(path("first30"));
+    form->Nsave->trigger();
+    EXPECT_EQ(readBytes("big.pci"), original);
+    EXPECT_EQ(loadBack("first30.pci").commandCount(), 30);
+    EXPECT_EQ(state.commandFilePath, path("first30.pci"));
+    form->Nsave->trigger();
+    EXPECT_EQ(asked.size(), 2) << "the new file holds the whole table";
+
+    form->Nopen->trigger();
+    errors.messages.clear();
+    answer = TForm1::DropAnswer::Write;
+    form->Nsave->trigger();
+    EXPECT_EQ(asked.size(), 3);
+    EXPECT_EQ(loadBack("big.pci").commandCount(), 30);
+    form->Nsave->trigger();
+    EXPECT_EQ(asked.size(), 3) << "nothing more to lose";
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+}
+
+// Settings that cannot be written keep nothing else from the disk: each failure is
+// reported on its own.
+TEST_F(FileMenu, SaveWritesTheCommandFileWhenTheSettingsCannotBeWritten) {
+    ASSERT_TRUE(QFile::remove(path("QUENDA.ini")));
+    ASSERT_TRUE(QDir().mkpath(path("QUENDA.ini")));  // a folder in the file's place
+    QFile::remove(path("remote.pci"));
+    form->Nsave->trigger();
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages[0].contains(path("QUENDA.ini")))
+        << errors.messages[0].toStdString();
+    EXPECT_EQ(captions(loadBack("remote.pci")), captions(state.table));
+
+    // Closing with Save: the table is saved, so the window closes.
+    errors.messages.clear();
+    state.changed = true;
+    int asked = 0;
+    form->askUnsaved = [&](const QString&) { return ++asked, TForm1::UnsavedAnswer::Save; };
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(errors.messages.size(), 1);
+}
+
+// Open replaces the table: unsaved edits are settled first, as when closing.
+TEST_F(FileMenu, OpenAsksAboutUnsavedChanges) {
+    writeCommandFile("other.pci", QStringLiteral("Other"), {});
+    form->chooseOpenFile = [this] { return path("other.pci"); };
+    state.changed = true;
+    int asked = 0;
+    auto answer = TForm1::UnsavedAnswer::Cancel;
+    form->askUnsaved = [&](const QString&) { return ++asked, answer; };
+    form->Nopen->trigger();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(state.commandFilePath, path("remote.pci"));
+    EXPECT_EQ(form->TreeView1->nodeCount(), 1 + Remote::kCount);
+
+    answer = TForm1::UnsavedAnswer::Discard;
+    form->Nopen->trigger();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(state.commandFilePath, path("other.pci"));
+    EXPECT_EQ(form->TreeView1->nodeCount(), 1);
+}
+
+// After an Open the pane shows the new file's header, not a command of the old one.
+TEST_F(FileMenu, OpenRefreshesThePaneFromTheNewSelection) {
+    clickNode(Remote::kMouse);
+    ASSERT_TRUE(memoLines().join('\n').contains(QStringLiteral("100")));
+    writeCommandFile("other.pci", QStringLiteral("Other"), {Command()});
+    form->chooseOpenFile = [this] { return path("other.pci"); };
+    form->Nopen->trigger();
+    EXPECT_EQ(memoLines(), QStringList{QString()});
+    EXPECT_TRUE(form->ListViewPanel->Edit4->text().isEmpty()) << "no control keeps the old command";
+}
+
+// The file dialogs open in the current command file's folder, else in the program
+// folder; the save dialog leaves the question about replacing to the program.
+TEST_F(FileMenu, FileDialogsStartInTheCommandFilesFolder) {
+    ASSERT_TRUE(QDir().mkpath(path("remotes")));
+    state.commandFilePath = path("remotes/tv.pci");
+    QString folder;
+    bool confirmsOverwrite = true;
+    auto rejectDialog = [&] {
+        QTimer::singleShot(0, [&] {
+            (void)QTest::qWaitFor(
+                [] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); });
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            folder = dialog->directory().absolutePath();
+            confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            dialog->reject();
+        });
+    };
+    rejectDialog();
+    EXPECT_EQ(form->chooseOpenFile(), QString());
+    EXPECT_EQ(folder, path("remotes"));
+
+    state.commandFilePath.clear();
+    rejectDialog();
+    EXPECT_EQ(form->chooseSaveFile(), QString());
+    EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
+    EXPECT_FALSE(confirmsOverwrite);
 }

@@ -1,5 +1,6 @@
 // Start-up from a program folder, the command tree with its pictures, and what a
 // change of the tree's selection does to the status bar and the property pane.
+#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -78,6 +79,26 @@ TEST_F(StartAndTree, AMissingCommandFileIsReportedByNameAndTheTreeStaysEmpty) {
     // Start-up went on after the failed load: the recognition interval is set.
     EXPECT_EQ(form->Timer1->interval(), 120);
     EXPECT_TRUE(form->portSettings().has_value());
+}
+
+// A port that does not open is named with the system's reason and the place to
+// choose another; the settings error is kept for values that do not convert.
+TEST_F(StartAndTree, APortThatDoesNotOpenIsNamedWithTheSystemsReason) {
+    writeSettings(QString());
+    const QString missing = path("no-such-port");
+    QByteArray ini = readBytes("QUENDA.ini");
+    ini.replace(pty.devicePath().toUtf8(), missing.toUtf8());
+    QFile file(path("QUENDA.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(ini);
+    file.close();
+    start();
+    ASSERT_EQ(errors.messages.size(), 1);
+    const QString message = errors.messages[0];
+    EXPECT_TRUE(message.startsWith(missing + QStringLiteral(": No such file or directory")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Параметры ..."))) << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("QUENDA.ini")));
 }
 
 TEST_F(StartAndTree, TheSelectedNodeAndTheHeaderAreDrawnWithPictureZero) {

@@ -1,8 +1,11 @@
-// The main window's lower size bound (tree width + 433 by 200) and the splitter
+// The main window's lower size bound (tree width + 433 by 200, or the height that
+// shows every row of the property panel when that is more) and the splitter
 // between the tree and the property pane.
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTest>
+#include <QToolButton>
 
 #include "editor/command_tree.h"
 #include "editor/property_panel.h"
@@ -31,19 +34,30 @@ void dragSplitter(QSplitter* splitter, int dx) {
 
 class WindowSize : public FormTest {};
 
-TEST_F(WindowSize, TheWindowCannotBeMadeNarrowerThanTreePlus433NorLowerThan200) {
+TEST_F(WindowSize, TheWindowCannotBeMadeNarrowerThanTreePlus433NorLowerThanItsRows) {
     writeCommandFile("remote.pci", Remote::kHeader, Remote::commands());
     writeSettings(path("remote.pci"), "no", 180, 700);
     start();
     showWindow();
     EXPECT_EQ(form->TreeViewPanel->width(), 180);
     EXPECT_EQ(form->rememberedTreeWidth(), 180);
-    EXPECT_EQ(form->minimumSize(), QSize(180 + kPaneMinimum, 200));
+    const int lowest = form->minimumHeight();
+    EXPECT_GE(lowest, 200);
+    EXPECT_EQ(form->minimumWidth(), 180 + kPaneMinimum);
 
     form->resize(100, 100);
-    EXPECT_EQ(form->size(), QSize(180 + kPaneMinimum, 200));
+    EXPECT_EQ(form->size(), QSize(180 + kPaneMinimum, lowest));
     form->resize(180 + kPaneMinimum - 1, 199);
-    EXPECT_EQ(form->size(), QSize(180 + kPaneMinimum, 200));
+    EXPECT_EQ(form->size(), QSize(180 + kPaneMinimum, lowest));
+    // At the lowest height the last row of the property panel is not clipped.
+    QApplication::processEvents();
+    TPropertyPanel* pane = form->ListViewPanel;
+    const int inside = pane->Panel2->contentsRect().bottom();
+    for (QWidget* lastRow :
+         {static_cast<QWidget*>(pane->Edit7), static_cast<QWidget*>(pane->SpeedButton1),
+          static_cast<QWidget*>(pane->SpeedButton3)}) {
+        EXPECT_LE(lastRow->geometry().bottom(), inside) << lastRow->objectName().toStdString();
+    }
     form->resize(900, 500);
     EXPECT_EQ(form->size(), QSize(900, 500));
     EXPECT_EQ(form->rememberedTreeWidth(), form->TreeViewPanel->width());
@@ -54,7 +68,8 @@ TEST_F(WindowSize, TheBoundHoldsRightAfterStartBeforeTheWindowIsShown) {
     writeSettings(path("remote.pci"), "no", 200, 700);
     start();
     EXPECT_EQ(form->rememberedTreeWidth(), 200);
-    EXPECT_EQ(form->minimumSize(), QSize(200 + kPaneMinimum, 200));
+    EXPECT_EQ(form->minimumWidth(), 200 + kPaneMinimum);
+    EXPECT_GE(form->minimumHeight(), 200);
 }
 
 TEST_F(WindowSize, DraggingTheSplitterRightWidensTheWindowWhenThePaneGetsTooNarrow) {
@@ -79,5 +94,5 @@ TEST_F(WindowSize, DraggingTheSplitterRightWidensTheWindowWhenThePaneGetsTooNarr
     EXPECT_EQ(form->width(), wide);
     EXPECT_EQ(form->minimumWidth(), back + kPaneMinimum);
     form->resize(100, 100);
-    EXPECT_EQ(form->size(), QSize(back + kPaneMinimum, 200));
+    EXPECT_EQ(form->size(), QSize(back + kPaneMinimum, form->minimumHeight()));
 }

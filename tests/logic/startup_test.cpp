@@ -150,7 +150,11 @@ TEST(FirstStart, CreatesSettingsInTheLocaleLanguageAndALoadableSample) {
         SCOPED_TRACE(c.locale.toStdString());
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
-        const QString folder = dir.filePath(QStringLiteral("config/quenda")) + QLatin1Char('/');
+        // A configuration folder too long for the 100 characters "Load file: " keeps.
+        const QString folder =
+            dir.filePath(QStringLiteral("config-%1/quenda").arg(QString(90, QLatin1Char('x')))) +
+            QLatin1Char('/');
+        ASSERT_GT(folder.size() + 10, 100);
         EXPECT_TRUE(FirstStart::needed(folder));
         ASSERT_EQ(FirstStart::prepare(folder, c.locale), QString());
         EXPECT_FALSE(FirstStart::needed(folder));
@@ -162,8 +166,9 @@ TEST(FirstStart, CreatesSettingsInTheLocaleLanguageAndALoadableSample) {
         const StartupResult result = Startup::run(state, errors);
         EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
         EXPECT_EQ(state.settings.language, c.language);
-        EXPECT_EQ(state.settings.loadFile, folder + QStringLiteral("sample.pci"));
-        EXPECT_TRUE(QFileInfo::exists(state.settings.loadFile));
+        EXPECT_EQ(state.settings.loadFile, QStringLiteral("sample.pci"));
+        EXPECT_EQ(state.commandFilePath, folder + QStringLiteral("sample.pci"));
+        EXPECT_TRUE(QFileInfo::exists(state.commandFilePath));
         EXPECT_GT(state.table.commandCount(), 0);
         EXPECT_EQ(result.port, (PortSettings{"/dev/ttyS0", 9600, 8, 1}));
         EXPECT_EQ(result.recognitionIntervalMs, 100);

@@ -1,8 +1,24 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "core/number_text.h"
 #include "core/text_codec.h"
+#include "core/text_file.h"
 #include "test_helpers.h"
+
+namespace {
+
+ino_t inodeOf(const QString& path) {
+    struct stat info {};
+    return stat(path.toLocal8Bit().constData(), &info) == 0 ? info.st_ino : 0;
+}
+
+}  // namespace
 
 TEST(NumberText, AcceptsLeadingBlanksSignAndDigitsOnly) {
     EXPECT_EQ(NumberText::toInt(QStringLiteral("0")), 0);
@@ -89,4 +105,56 @@ TEST(TextCodec, UnencodableTextIsWrittenAsUtf8WithTheMark) {
     EXPECT_EQ(bytes, QByteArray("\xEF\xBB\xBF") +
                          QStringLiteral("File: /home/zoë/été.wav\r\nName: Пульт\r\n").toUtf8());
     EXPECT_EQ(TextCodec::decodeLines(bytes), lines);
+}
+
+// A file that is valid UTF-8 with non-ASCII bytes but no mark (a Linux text editor's)
+// is read as UTF-8 and written back without the mark; Windows-1251 Cyrillic, which is
+// not valid UTF-8, and plain ASCII stay Windows-1251.
+TEST(TextCodec, Utf8WithoutTheMarkIsRecognisedAndKept) {
+    const QByteArray utf8 = QStringLiteral("Name: Пульт\r\nFile: /home/zoë\r\n").toUtf8();
+    const TextCodec::Decoded decoded = TextCodec::decode(utf8);
+    EXPECT_EQ(decoded.lines, (QStringList{"Name: Пульт", "File: /home/zoë"}));
+    EXPECT_EQ(decoded.encoding, TextCodec::Encoding::Utf8);
+    EXPECT_EQ(TextCodec::encodeLines(decoded.lines, decoded.encoding), utf8);
+
+    const TextCodec::Decoded cp1251 = TextCodec::decode("Name: \xCF\xF3\xEB\xFC\xF2\r\n");
+    EXPECT_EQ(cp1251.encoding, TextCodec::Encoding::Windows1251);
+    EXPECT_EQ(cp1251.lines, QStringList{"Name: Пульт"});
+    EXPECT_EQ(TextCodec::decode("Name: A\r\n").encoding, TextCodec::Encoding::Windows1251);
+    EXPECT_EQ(TextCodec::decode("\xEF\xBB\xBFName: A\r\n").encoding,
+              TextCodec::Encoding::Utf8WithMark);
+}
+
+// A writable file in a folder the user may not write to is rewritten in place; in a
+// writable folder the new file replaces the old one whole (a new inode). Root is
+// bound by permissions only while it acts as the user "nobody".
+TEST(TextFile, FallsBackToWritingInPlaceOnlyWhereNoTemporaryFileCanBeMade) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString open = dir.filePath(QStringLiteral("open.pci"));
+    const QString locked = dir.filePath(QStringLiteral("locked"));
+    const QString inLocked = locked + QStringLiteral("/remote.pci");
+    ASSERT_TRUE(QDir().mkdir(locked));
+    for (const QString& file : {open, inLocked}) {
+        ASSERT_TRUE(TestFiles::writeBytes(file, "Name: old\r\n"));
+        ASSERT_EQ(chmod(file.toLocal8Bit().constData(), 0666), 0);
+    }
+    ASSERT_EQ(chmod(dir.path().toLocal8Bit().constData(), 0777), 0);
+    ASSERT_EQ(chmod(locked.toLocal8Bit().constData(), 0555), 0);
+    const ino_t openBefore = inodeOf(open);
+    const ino_t lockedBefore = inodeOf(inLocked);
+    const bool root = geteuid() == 0;
+    ASSERT_TRUE(!root || seteuid(65534) == 0);
+    const QString lockedError = TextFile::write(inLocked, {"Name: new"});
+    const QString openError = TextFile::write(open, {"Name: new"});
+    const QString newFileError = TextFile::write(locked + QStringLiteral("/new.pci"), {"Name: x"});
+    ASSERT_TRUE(!root || seteuid(0) == 0);
+    EXPECT_EQ(lockedError, QString());
+    EXPECT_EQ(openError, QString());
+    EXPECT_NE(newFileError, QString()) << "a new file in the locked folder still fails";
+    EXPECT_EQ(TestFiles::readBytes(inLocked), QByteArray("Name: new\r\n"));
+    EXPECT_EQ(inodeOf(inLocked), lockedBefore);
+    EXPECT_EQ(TestFiles::readBytes(open), QByteArray("Name: new\r\n"));
+    EXPECT_NE(inodeOf(open), openBefore);
+    chmod(locked.toLocal8Bit().constData(), 0755);
 }

@@ -216,4 +216,23 @@ TEST_F(SaveRoundTrip, TextOutsideWindows1251ComesBackAsUtf8) {
                    kUtf8Mark + files::commandFile("Caf\xC3\xA9 remote", {command}));
 }
 
+// A remote made in a Linux text editor: UTF-8 without the byte-order mark, Cyrillic
+// text in both files. It loads as written and is saved back the same way.
+TEST_F(SaveRoundTrip, Utf8WithoutTheMarkComesBackByteForByte) {
+    const QString commandPath = desktop_.home().work(QStringLiteral("linux-remote.pci"));
+    rig::PseudoTerminal port;
+    files::Settings settings;
+    settings.comDevice = port.devicePath().toUtf8();
+    settings.loadFile = commandPath.toUtf8();
+    settings.fontName = "\xD0\x90\xD1\x80\xD0\xB8\xD0\xB0\xD0\xBB";  // "Ариал"
+    ASSERT_LT(settings.loadFile.size(), 100);
+
+    files::Command command;
+    command.name = "\xD0\x93\xD1\x80\xD0\xBE\xD0\xBC\xD1\x87\xD0\xB5";  // "Громче"
+    command.typeAction = "Volume control";
+    command.runAction = "Up";
+    checkRoundTrip(files::settingsFile(settings), commandPath,
+                   files::commandFile("\xD0\x9F\xD1\x83\xD0\xBB\xD1\x8C\xD1\x82", {command}));
+}
+
 }  // namespace

@@ -51,13 +51,12 @@ TEST(StartUp, FirstStartCreatesItsFilesAndShowsTheSampleRemote) {
     const auto window = quenda.waitForMainWindow(desktop.x(), kStartLimit);
     ASSERT_TRUE(window) << quenda.process().standardError().toStdString();
 
-    // The first start left default settings that name the sample remote beside them,
-    // a copy of the one the program ships.
+    // The first start left default settings that name the sample remote beside them
+    // by its bare name, so a long folder path does not matter, and the sample is a
+    // copy of the one the program ships.
     const QByteArray settings = rig::readFile(programFile(home, "QUENDA.ini"));
     const QByteArray sample = rig::readFile(programFile(home, "sample.pci"));
-    EXPECT_TRUE(
-        settings.contains("\r\nLoad file: " + programFile(home, "sample.pci").toUtf8() + "\r\n"))
-        << settings.toStdString();
+    EXPECT_TRUE(settings.contains("\r\nLoad file: sample.pci\r\n")) << settings.toStdString();
     EXPECT_TRUE(settings.contains("\r\nLanguage: English\r\n"));
     EXPECT_EQ(sample, rig::readFile(QStringLiteral(QUENDA_SOURCE_DIR "/resources/sample.pci")));
     // "COM 1" of the default settings is the rig's pseudo-terminal, never a serial

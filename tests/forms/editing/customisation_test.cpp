@@ -186,6 +186,16 @@ TEST_F(EditingTest, TextFieldsAndKeyListsStoreTheirTextAsTyped) {
     clickNode(2);
     EXPECT_EQ(panel()->Edit2->text(), QStringLiteral("/usr/bin/gedit"));
     EXPECT_EQ(panel()->ComboBox4->currentText(), QStringLiteral("Deletex"));
+
+    // The key lists take no more than the command file keeps of them.
+    customise(2);
+    for (QComboBox* list : {panel()->ComboBox3, panel()->ComboBox7, panel()->ComboBox4}) {
+        list->lineEdit()->clear();
+        type(list, QString(30, QLatin1Char('k')));
+    }
+    EXPECT_EQ(b.keyAdd, QString(25, QLatin1Char('k')));
+    EXPECT_EQ(b.keyAdd1, QString(25, QLatin1Char('k')));
+    EXPECT_EQ(b.key, QString(25, QLatin1Char('k')));
 }
 
 TEST_F(EditingTest, PauseSecondsAcceptCommaAndPointAndRefuseOtherText) {
@@ -198,23 +208,47 @@ TEST_F(EditingTest, PauseSecondsAcceptCommaAndPointAndRefuseOtherText) {
     pick(panel()->ComboBox6, QStringLiteral("15"));
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("15000"));
 
-    panel()->ComboBox6->lineEdit()->clear();
+    // Typed seconds are converted when editing ends (Enter or leaving the field), not
+    // at every keystroke: no error for an intermediate text, no value from one.
+    QLineEdit* seconds = panel()->ComboBox6->lineEdit();
+    seconds->clear();
     errors.messages.clear();
     type(panel()->ComboBox6, QStringLiteral("1.5"));
+    EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("15000"));
+    QTest::keyClick(seconds, Qt::Key_Return);
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("1500"));
     type(panel()->ComboBox6, QStringLiteral("55"));  // "1.555": rounded to whole ms
+    QTest::keyClick(seconds, Qt::Key_Return);
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("1555"));
-    EXPECT_TRUE(errors.messages.isEmpty());
 
-    panel()->ComboBox6->lineEdit()->clear();
-    type(panel()->ComboBox6, QStringLiteral("abc"));
+    seconds->clear();
+    type(panel()->ComboBox6, QStringLiteral("100"));
+    QTest::keyClick(seconds, Qt::Key_Backspace);
+    QTest::keyClick(seconds, Qt::Key_Backspace);
+    QTest::keyClick(seconds, Qt::Key_Backspace);
+    type(panel()->ComboBox6, QStringLiteral("-"));
+    QTest::keyClick(seconds, Qt::Key_Backspace);
+    type(panel()->ComboBox6, QStringLiteral("100"));
+    EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("1555")) << "nothing stored while typing";
+    EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+    Q_EMIT seconds->editingFinished();  // the field is left
+    EXPECT_EQ(errors.messages.size(), 1) << "100 s is more than the file keeps";
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("1555"));
-    ASSERT_EQ(errors.messages.size(), 3);  // one per keystroke, as each is a change
-    EXPECT_EQ(errors.messages[2], QStringLiteral("'abc' is not a valid floating point value"));
+    Q_EMIT seconds->editingFinished();  // leaving again without typing converts nothing
+    EXPECT_EQ(errors.messages.size(), 1);
+
+    errors.messages.clear();
+    seconds->clear();
+    type(panel()->ComboBox6, QStringLiteral("abc"));
+    EXPECT_TRUE(errors.messages.isEmpty());
+    QTest::keyClick(seconds, Qt::Key_Return);
+    EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("1555"));
+    EXPECT_EQ(errors.messages, QStringList{"'abc' is not a valid floating point value"});
 
     // The summary reads the stored milliseconds back.
-    panel()->ComboBox6->lineEdit()->clear();
+    seconds->clear();
     type(panel()->ComboBox6, QStringLiteral("2,5"));
+    QTest::keyClick(seconds, Qt::Key_Return);
     clickNode(1);
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("2500"));
     EXPECT_TRUE(panel()->Memo1->toPlainText().contains(QStringLiteral("Пауза 2")));

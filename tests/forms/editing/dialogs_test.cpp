@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -165,6 +166,7 @@ TEST_F(EditingTest, DeleteAsksThenWritesAndReloads) {
     };
 
     clickNode(2);
+    ASSERT_FALSE(panel()->Memo1->toPlainText().isEmpty());
     form->N9->trigger();  // No
     EXPECT_EQ(asked, QStringList{"Delete|Delete the command: \"B\" ?"});
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "B", "C"}));
@@ -178,6 +180,7 @@ TEST_F(EditingTest, DeleteAsksThenWritesAndReloads) {
     EXPECT_EQ(state.table.slot(2).name, QStringLiteral("C"));
     EXPECT_EQ(state.table.slot(2).commandCombination, QStringLiteral("1.A 2.B 3.C"));
     EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    EXPECT_TRUE(panel()->Memo1->toPlainText().isEmpty()) << "the deleted command is not shown";
     EXPECT_FALSE(state.changed);
     EXPECT_TRUE(errors.messages.isEmpty());
 }
@@ -246,7 +249,12 @@ TEST_F(EditingTest, ClosingAsksOnlyWhenChangesAreUnsaved) {
     startWithABC();
     int asked = 0;
     TForm1::UnsavedAnswer answer = TForm1::UnsavedAnswer::Cancel;
-    form->askUnsaved = [&] { return ++asked, answer; };
+    QStringList questions;
+    form->askUnsaved = [&](const QString& question) {
+        questions << question;
+        ++asked;
+        return answer;
+    };
 
     // Nothing changed: closes at once.
     EXPECT_TRUE(form->close());
@@ -260,14 +268,22 @@ TEST_F(EditingTest, ClosingAsksOnlyWhenChangesAreUnsaved) {
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(form->isVisible());
 
-    // Save when saving fails keeps the window open.
-    answer = TForm1::UnsavedAnswer::Save;
+    // A Save that fails asks again, naming the file; the user may cancel then.
     const QString file = state.commandFilePath;
     state.commandFilePath = path(QStringLiteral("folder.pci"));
     ASSERT_TRUE(QDir().mkpath(state.commandFilePath));
+    questions.clear();
+    form->askUnsaved = [&](const QString& question) {
+        questions << question;
+        return questions.size() == 1 ? TForm1::UnsavedAnswer::Save : TForm1::UnsavedAnswer::Cancel;
+    };
     EXPECT_FALSE(form->close());
+    ASSERT_EQ(questions.size(), 2);
+    EXPECT_TRUE(questions[1].contains(state.commandFilePath)) << questions[1].toStdString();
     EXPECT_TRUE(state.changed);
     errors.messages.clear();
+    answer = TForm1::UnsavedAnswer::Save;
+    form->askUnsaved = [&](const QString&) { return answer; };
 
     state.commandFilePath = file;
     EXPECT_TRUE(form->close());
@@ -289,6 +305,7 @@ TEST_F(EditingTest, LoadingClearsTheChangedFlag) {
     QTest::keyClicks(panel()->Edit4, QStringLiteral("12"));
     ASSERT_TRUE(state.changed);
     form->chooseOpenFile = [this] { return path(QStringLiteral("abc.pci")); };
+    form->askUnsaved = [](const QString&) { return TForm1::UnsavedAnswer::Discard; };
     form->NopenClick();
     EXPECT_FALSE(state.changed);
     // Edits of the header's slot are never stored, so they change nothing to save.
