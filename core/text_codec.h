@@ -29,7 +29,8 @@ QStringList decodeLines(const QByteArray& bytes);
 Decoded decode(const QByteArray& bytes);
 
 // Every line ends with CR LF. Text that came as UTF-8 without the mark stays so;
-// anything else follows the Windows-1251-if-it-fits rule.
+// anything else follows the Windows-1251-if-it-fits rule (unless those bytes would
+// read back as UTF-8).
 QByteArray encodeLines(const QStringList& lines, Encoding original = Encoding::Windows1251);
 
 // The piece of `text` that starts at character `from` (from 0) and holds at most
