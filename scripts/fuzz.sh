@@ -10,7 +10,7 @@ set -e
 cd "$(dirname "$0")/.."
 SECONDS_EACH=${1:-60}
 [ $# -gt 0 ] && shift
-TARGETS=${*:-"command_file settings reception"}
+TARGETS=${*:-"command_file settings reception language"}
 TREE=build-fuzz
 
 if [ ! -f "$TREE/CMakeCache.txt" ]; then
