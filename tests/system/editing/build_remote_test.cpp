@@ -56,14 +56,14 @@ class Editor {
 
     void newHeader(const QString& name) {
         focus();
-        x_.click(at({kServiceMenuX, kMenuBarY}));
+        ASSERT_TRUE(x_.clickToOpen(at({kServiceMenuX, kMenuBarY})));
         x_.keys({"Down", "Down", "Return"});  // "Тест приемника", "Новый заголовок"
         ASSERT_TRUE(x_.answerDialog(QStringLiteral("Новый заголовок"), name));
     }
     // "новая команда" is the first item of the tree's context menu.
     void newCommandFrom(int node, const QString& name) {
         focus();
-        x_.click(row(node), 3);
+        ASSERT_TRUE(x_.clickToOpen(row(node), 3));
         x_.keys({"Down", "Return"});
         ASSERT_TRUE(x_.answerDialog(QStringLiteral("Новая команда"), name));
     }
@@ -71,7 +71,7 @@ class Editor {
     void customise(int node) {
         focus();
         x_.click(row(node));
-        x_.click(row(node), 3);
+        ASSERT_TRUE(x_.clickToOpen(row(node), 3));
         x_.keys({"Down", "Down", "Down", "Return"});
     }
     // Picks the n-th item of a drop-down list with the arrow keys.
@@ -88,7 +88,7 @@ class Editor {
         x_.type(text);
     }
     // Opens the window row's list and picks the entry starting with `prefix`.
-    void openWindowList() { x_.click(inPanel(kWindowListButton)); }
+    void openWindowList() { ASSERT_TRUE(x_.clickToOpen(inPanel(kWindowListButton))); }
     void chooseInOpenList(const QString& prefix) {
         x_.type(prefix);
         x_.keys({"Return"});

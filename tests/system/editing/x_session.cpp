@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QRect>
 #include <QRegularExpression>
+#include <QSet>
 #include <QThread>
 
 namespace {
@@ -227,6 +228,21 @@ void XSession::click(QPoint at, int button) const {
     xdo({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
          QStringLiteral("click"), QString::number(button)});
     settle();
+}
+
+bool XSession::clickToOpen(QPoint at, int button) const {
+    // Menus and drop-down lists are top-level windows of the program's class; one
+    // that has just been closed may still be listed, so a new id is looked for.
+    const auto programWindows = [this] {
+        const QStringList ids = xdo({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                     QStringLiteral("--classname"), QStringLiteral("quenda")})
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return QSet<QString>(ids.begin(), ids.end());
+    };
+    const QSet<QString> before = programWindows();
+    xdo({QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+         QStringLiteral("click"), QString::number(button)});
+    return waitFor([&] { return !programWindows().subtract(before).isEmpty(); }, 5000);
 }
 
 void XSession::keys(const QStringList& keys) const {

@@ -40,6 +40,9 @@ class XSession {
     QPoint windowOrigin(const QString& window) const;
     void focus(const QString& window) const;
     void click(QPoint at, int button = 1) const;
+    // Clicks what opens a menu or a drop-down list and waits until the program has
+    // mapped it, so that keys pressed next reach the open popup.
+    bool clickToOpen(QPoint at, int button = 1) const;
     void keys(const QStringList& keys) const;
     void type(const QString& text) const;
     // Answers a name dialog: focuses it, replaces its text and presses Return.
