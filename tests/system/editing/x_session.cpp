@@ -147,7 +147,8 @@ QString XSession::startQuenda() {
     if (!quenda_->waitForStarted(5000)) {
         return QString();
     }
-    mainWindow_ = waitWindow(QStringLiteral("^Quenda$"), 10000);
+    // Generous: a loaded machine may take long to start it; found, it goes on at once.
+    mainWindow_ = waitWindow(QStringLiteral("^Quenda$"), 30000);
     if (!mainWindow_.isEmpty()) {
         settle(300);
         focus(mainWindow_);
