@@ -3,6 +3,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "reception/dialog_placement.h"
 
@@ -13,6 +16,9 @@ constexpr int kHeight = 302;
 constexpr int kMinWidth = 350;
 constexpr int kMinHeight = 200;
 constexpr int kKeptLines = 1000;
+// A noisy receiver makes codes of thousands of characters; the lines kept are
+// also bounded by their total length.
+constexpr int kKeptCharacters = 100000;
 
 }  // namespace
 
@@ -56,6 +62,12 @@ void TTestF::placeOver(const QRect& mainWindow) {
 
 void TTestF::appendCode(const QString& code) {
     RichEdit1->appendPlainText(code);
+    QTextDocument* log = RichEdit1->document();
+    while (log->characterCount() > kKeptCharacters && log->blockCount() > 1) {
+        QTextCursor oldest(log->firstBlock());
+        oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        oldest.removeSelectedText();
+    }
 }
 
 void TTestF::showEvent(QShowEvent* event) {

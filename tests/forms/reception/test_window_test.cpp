@@ -32,15 +32,23 @@ TEST(TestWindow, OneLinePerCodeAndEmptyOnEveryShowing) {
     EXPECT_EQ(window.geometry().topLeft(), QPoint(-23, -5));
 }
 
-TEST(TestWindow, KeepsOnlyTheLatestThousandLines) {
+TEST(TestWindow, KeepsOnlyTheLatestThousandLinesOfAtMostAHundredThousandCharacters) {
     TTestF window;
     for (int n = 1; n <= 2500; ++n) {
         window.appendCode(QStringLiteral(" %1").arg(n));
     }
-    const QStringList lines = window.RichEdit1->toPlainText().split('\n');
+    QStringList lines = window.RichEdit1->toPlainText().split('\n');
     ASSERT_EQ(lines.size(), 1000);
     EXPECT_EQ(lines.first(), QStringLiteral(" 1501"));
     EXPECT_EQ(lines.last(), QStringLiteral(" 2500"));
+
+    // Noise makes long codes: the oldest lines go when the whole passes the bound.
+    for (int n = 1; n <= 300; ++n) {
+        window.appendCode(QString(999, QLatin1Char('F')) + QString::number(n % 10));
+    }
+    lines = window.RichEdit1->toPlainText().split('\n');
+    EXPECT_EQ(lines.size(), 99);
+    EXPECT_EQ(lines.last(), QString(999, QLatin1Char('F')) + QLatin1Char('0'));
 }
 
 TEST(TestWindow, ControlsFollowEverySizeDownToTheMinimum) {
