@@ -1,5 +1,7 @@
 #include "reception/serial_link.h"
 
+#include <QFileInfo>
+
 namespace {
 
 bool dataBitsOf(int bits, QSerialPort::DataBits& out) {
@@ -96,7 +98,12 @@ void SerialLink::portFailed(QSerialPort::SerialPortError error) {
 }
 
 void SerialLink::retryOpen() {
-    if (!openPort()) {
+    // Opening takes and drops a lock file, synced to disk, each time; while the
+    // device is missing one look at the file system is all a retry costs.
+    const QString location = settings_.device.startsWith(QLatin1Char('/'))
+                                 ? settings_.device
+                                 : QStringLiteral("/dev/") + settings_.device;
+    if (!QFileInfo::exists(location) || !openPort()) {
         return;
     }
     retry_.stop();
