@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 #include <QDir>
+#include <QHash>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -98,8 +99,8 @@ pid_t ProgramRun::pid() {
     return pid_;
 }
 
-long contextSwitches(pid_t pid) {
-    long total = 0;
+QHash<QString, long> contextSwitches(pid_t pid) {
+    QHash<QString, long> byThread;
     const QStringList tasks =
         QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& task : tasks) {
@@ -107,9 +108,18 @@ long contextSwitches(pid_t pid) {
             procFile(QStringLiteral("/proc/%1/task/%2/status").arg(pid).arg(task));
         for (const QByteArray& line : status.split('\n')) {
             if (line.contains("ctxt_switches:")) {
-                total += line.mid(line.indexOf(':') + 1).trimmed().toLong();
+                byThread[task] += line.mid(line.indexOf(':') + 1).trimmed().toLong();
             }
         }
+    }
+    return byThread;
+}
+
+long contextSwitchesSince(const QHash<QString, long>& before, pid_t pid) {
+    long total = 0;
+    const QHash<QString, long> now = contextSwitches(pid);
+    for (auto it = now.cbegin(); it != now.cend(); ++it) {
+        total += it.value() - before.value(it.key(), 0);
     }
     return total;
 }

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -37,8 +38,11 @@ class ProgramRun {
     pid_t pid_ = -1;
 };
 
-// From /proc: context switches of all its threads, CPU time in ms, resident kB.
-long contextSwitches(pid_t pid);
+// From /proc: context switches of each of its threads (by thread id), those since
+// an earlier reading (threads started since count from zero; threads that ended
+// are left out), CPU time in ms, resident kB.
+QHash<QString, long> contextSwitches(pid_t pid);
+long contextSwitchesSince(const QHash<QString, long>& before, pid_t pid);
 double cpuMs(pid_t pid);
 long residentKb(pid_t pid);
 QByteArray machine();

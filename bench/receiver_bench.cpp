@@ -49,10 +49,10 @@ struct Cost {
 };
 
 Cost measure(pid_t pid, int seconds) {
-    const long switches = bench::contextSwitches(pid);
+    const QHash<QString, long> switches = bench::contextSwitches(pid);
     const double cpu = bench::cpuMs(pid);
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    return {double(bench::contextSwitches(pid) - switches) / seconds,
+    return {double(bench::contextSwitchesSince(switches, pid)) / seconds,
             (bench::cpuMs(pid) - cpu) / (10.0 * seconds)};
 }
 
