@@ -57,7 +57,9 @@ TEST(Hint, ShowsTheCaptionAfterABlankAboveOtherWindowsForTheSetTime) {
         s.writeCommandFile("remote.pci", "Living room",
                            {e2e::openCommand("Evening news", " 45", "/usr/bin/true"),
                             e2e::openCommand("Other remote", " 53", other.toUtf8())});
-    s.writeSettings(settings, remote, {"Show time command: 1"});
+    // Three seconds: the screenshot and the checks below fit inside it on a loaded
+    // machine too.
+    s.writeSettings(settings, remote, {"Show time command: 3"});
     s.startWitness({QStringLiteral("TV guide - Tonight")});
     ASSERT_TRUE(s.start());
 
@@ -71,10 +73,10 @@ TEST(Hint, ShowsTheCaptionAfterABlankAboveOtherWindowsForTheSetTime) {
         rig::runCommand({"xprop", "-id", QString::number(hint->id), "_NET_WM_STATE"}, s.env());
     std::this_thread::sleep_until(*shown + 500ms);
     EXPECT_TRUE(s.hint()) << "gone before half a second";
-    ASSERT_TRUE(s.waitForHintGone(3s));
+    ASSERT_TRUE(s.waitForHintGone(6s));
     const double lasted = e2e::msBetween(*shown, e2e::Clock::now());
-    EXPECT_GE(lasted, 800);
-    EXPECT_LE(lasted, 2000);
+    EXPECT_GE(lasted, 2800);
+    EXPECT_LE(lasted, 4500);
 
     expectPlaced(hint->rect, 20);
     // Unframed, kept above others, and on top of the witness's framed window.
