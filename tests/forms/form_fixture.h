@@ -14,14 +14,10 @@
 #include "core/error_reporter.h"
 #include "editor/main_window.h"
 #include "platform/fake/fake_platform.h"
+#include "support/print_qt.h"
 #include "support/rig/pty.h"
 
 class QTreeWidgetItem;
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 // The remote most tests load: a header and one command per kind of summary.
 namespace Remote {

@@ -15,21 +15,11 @@
 #include "editor/main_window.h"
 #include "editor/property_panel.h"
 #include "platform/fake/fake_platform.h"
+#include "support/print_qt.h"
 #include "support/rig/pty.h"
 
 class QComboBox;
 class QDialog;
-
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& lines, std::ostream* os) {
-    *os << '{';
-    for (const QString& line : lines) {
-        *os << "\n  \"" << line.toStdString() << '"';
-    }
-    *os << "\n}";
-}
 
 // How a name dialog was answered, and what it looked like while it was open.
 struct DialogSeen {

@@ -4,10 +4,7 @@
 
 #include "actions/executor.h"
 #include "platform/fake/fake_platform.h"
-
-inline void PrintTo(const QStringList& lines, std::ostream* os) {
-    *os << "\n  " << lines.join("\n  ").toStdString();
-}
+#include "support/print_qt.h"
 
 // A desktop whose windows vanish as they close (when asked to) and whose caption
 // list is the windows it holds, in the order added.

@@ -8,7 +8,7 @@
 
 #include "core/command_file.h"
 #include "core/text_file.h"
-#include "print_qt.h"
+#include "support/print_qt.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "print_qt.h"
+#include "support/print_qt.h"
 
 using namespace EditingRules;
 
