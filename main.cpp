@@ -38,10 +38,11 @@ int handleArguments(int argc, char** argv) {
     return 2;
 }
 
-QString programFolder(const QString& executableDir, ErrorReporter& errors) {
+QString programFolder(const QString& executableDir, const Messages& messages,
+                      ErrorReporter& errors) {
     const QString folder = ProgramFolder::resolve(executableDir, ProgramFolder::perUserDir());
     if (FirstStart::needed(folder)) {
-        const QString error = FirstStart::prepare(folder, QLocale::system().name());
+        const QString error = FirstStart::prepare(folder, QLocale::system().name(), messages);
         if (!error.isEmpty()) {
             errors.report(error);
         }
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     MessageBoxReporter errors;
     AppState state;
-    state.programFolder = programFolder(QApplication::applicationDirPath(), errors);
+    state.programFolder = programFolder(QApplication::applicationDirPath(), state.messages, errors);
     state.settings.language = languageForLocale(QLocale::system().name());
     // The windows are created in a fixed order; the main window comes first.
     TForm1 form1(state, *platform, errors);

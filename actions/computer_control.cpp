@@ -6,10 +6,10 @@ ComputerControl::ComputerControl(const AppState& state, Platform& platform, Erro
                                  Countdown& shutdown, Countdown& reboot)
     : state_(state), platform_(platform), errors_(errors), shutdown_(shutdown), reboot_(reboot) {
     shutdown_.atZero = [this] {
-        act(shutdown_, &Platform::powerOff, QStringLiteral("The computer could not be shut down"));
+        act(shutdown_, &Platform::powerOff, state_.messages.text(Messages::Id::ShutdownRefused));
     };
     reboot_.atZero = [this] {
-        act(reboot_, &Platform::reboot, QStringLiteral("The computer could not be restarted"));
+        act(reboot_, &Platform::reboot, state_.messages.text(Messages::Id::RestartRefused));
     };
 }
 

@@ -119,7 +119,8 @@ Executor::Outcome Executor::pause(const QString& milliseconds) {
 // it to.
 Executor::Outcome Executor::switchCommandFile(const QString& path) {
     feedback_.beforeSwitch(host_.statusText(), host_.shownSound());
-    const CommandFile::FileResult loaded = CommandFile::loadFromFile(path, state_.table);
+    const CommandFile::FileResult loaded =
+        CommandFile::loadFromFile(path, state_.table, state_.messages);
     if (!loaded.ok) {
         errors_.report(loaded.error);
         return Outcome::Failed;
@@ -129,7 +130,8 @@ Executor::Outcome Executor::switchCommandFile(const QString& path) {
     host_.commandFileLoaded();
     state_.tableSwitched = QStringLiteral("Y");
     if (loaded.report.recordsLeftOut > 0) {
-        errors_.report(CommandFile::leftOutMessage(path, loaded.report.recordsLeftOut));
+        errors_.report(
+            CommandFile::leftOutMessage(state_.messages, path, loaded.report.recordsLeftOut));
     }
     return Outcome::Done;
 }

@@ -148,26 +148,23 @@ QStringList write(const CommandTable& table) {
     return lines;
 }
 
-FileResult loadFromFile(const QString& path, CommandTable& table) {
-    const TextFile::ReadResult read = TextFile::read(path);
+FileResult loadFromFile(const QString& path, CommandTable& table, const Messages& messages) {
+    const TextFile::ReadResult read = TextFile::read(path, messages);
     if (!read.lines) {
         return {false, read.error, {}};
     }
     return {true, QString(), load(*read.lines, table), read.encoding};
 }
 
-FileResult saveToFile(const QString& path, const CommandTable& table,
-                      TextCodec::Encoding original) {
-    const QString error = TextFile::write(path, write(table), original);
+FileResult saveToFile(const QString& path, const CommandTable& table, TextCodec::Encoding original,
+                      const Messages& messages) {
+    const QString error = TextFile::write(path, write(table), original, messages);
     return {error.isEmpty(), error, {}, original};
 }
 
-QString leftOutMessage(const QString& path, int recordsLeftOut) {
-    return QStringLiteral("%1 holds more than %2 commands: the first %2 were loaded, "
-                          "%3 left out.")
-        .arg(path)
-        .arg(CommandTable::kMaxCommands)
-        .arg(recordsLeftOut);
+QString leftOutMessage(const Messages& messages, const QString& path, int recordsLeftOut) {
+    return messages.text(Messages::Id::CommandsLeftOut)
+        .arg(path, QString::number(CommandTable::kMaxCommands), QString::number(recordsLeftOut));
 }
 
 }  // namespace CommandFile

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "core/command_table.h"
+#include "core/messages.h"
 #include "core/text_codec.h"
 
 // The command file (*.pci): a header record and one fifteen-line record per
@@ -29,13 +30,15 @@ struct FileResult {
 };
 
 // Reads and loads a file; on a read failure the table is left untouched.
-FileResult loadFromFile(const QString& path, CommandTable& table);
+FileResult loadFromFile(const QString& path, CommandTable& table,
+                        const Messages& messages = Messages::builtIn());
 // Writes the table atomically; creates the file when it does not exist. `original`
 // is how the file's text came in, so a save keeps its encoding.
 FileResult saveToFile(const QString& path, const CommandTable& table,
-                      TextCodec::Encoding original = TextCodec::Encoding::Windows1251);
+                      TextCodec::Encoding original = TextCodec::Encoding::Windows1251,
+                      const Messages& messages = Messages::builtIn());
 
 // Message telling how many command records did not fit, naming the file.
-QString leftOutMessage(const QString& path, int recordsLeftOut);
+QString leftOutMessage(const Messages& messages, const QString& path, int recordsLeftOut);
 
 }  // namespace CommandFile

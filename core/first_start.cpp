@@ -12,7 +12,7 @@ namespace {
 const QString kDefaultSettingsResource = QStringLiteral(":/quenda/QUENDA.ini");
 const QString kSampleResource = QStringLiteral(":/quenda/sample.pci");
 
-QString copySample(const QString& target) {
+QString copySample(const QString& target, const Messages& messages) {
     if (QFileInfo::exists(target)) {
         return QString();
     }
@@ -20,7 +20,7 @@ QString copySample(const QString& target) {
     if (!sample.lines) {
         return sample.error;
     }
-    return TextFile::write(target, *sample.lines);
+    return TextFile::write(target, *sample.lines, TextCodec::Encoding::Windows1251, messages);
 }
 
 }  // namespace
@@ -31,12 +31,12 @@ bool needed(const QString& programFolder) {
     return !QFileInfo::exists(programFolder + QLatin1String(SettingsFile::kFileName));
 }
 
-QString prepare(const QString& programFolder, const QString& localeName) {
+QString prepare(const QString& programFolder, const QString& localeName, const Messages& messages) {
     if (!QDir().mkpath(programFolder)) {
-        return QStringLiteral("Cannot create the folder %1").arg(programFolder);
+        return messages.text(Messages::Id::FolderNotCreated).arg(programFolder);
     }
     const QString samplePath = programFolder + QLatin1String(kSampleFileName);
-    if (const QString error = copySample(samplePath); !error.isEmpty()) {
+    if (const QString error = copySample(samplePath, messages); !error.isEmpty()) {
         return error;
     }
     const TextFile::ReadResult shipped = TextFile::read(kDefaultSettingsResource);
@@ -49,7 +49,8 @@ QString prepare(const QString& programFolder, const QString& localeName) {
     // The bare name: it is found in the program folder however long that path is.
     settings.record.loadFile = QLatin1String(kSampleFileName);
     return TextFile::write(programFolder + QLatin1String(SettingsFile::kFileName),
-                           SettingsFile::write(settings.record, WindowGeometry()));
+                           SettingsFile::write(settings.record, WindowGeometry()),
+                           TextCodec::Encoding::Windows1251, messages);
 }
 
 }  // namespace FirstStart

@@ -24,8 +24,37 @@ const std::vector<Messages::Definition>& Messages::definitions() {
         {Id::ReceiverLost, "ReceiverLost",
          "The receiver on %1 stopped answering; looking for it again every %2 seconds."},
         {Id::ReceiverBack, "ReceiverBack", "The receiver on %1 is back."},
+        {Id::ReplaceExisting, "ReplaceExisting", "%1 already exists. Replace it?"},
+        {Id::RecordsWouldBeDropped, "RecordsWouldBeDropped",
+         "%1 holds %2 more commands than the table keeps (%3). Saving over it removes them "
+         "from the file. Save anyway, save under another name, or cancel?"},
+        // Shown below the failure's own message, as the close question again.
+        {Id::NotSavedAskAgain, "NotSavedAskAgain", "The command table was not saved. Save it?"},
+        // Shown below the device and the system's reason; %1 is the menu path.
+        {Id::PortDidNotOpen, "PortDidNotOpen",
+         "The receiver's port did not open. Choose the receiver's port in %1."},
+        {Id::CommandsLeftOut, "CommandsLeftOut",
+         "%1 holds more than %2 commands: the first %2 were loaded, %3 left out."},
+        {Id::ShutdownRefused, "ShutdownRefused", "The computer could not be shut down"},
+        {Id::RestartRefused, "RestartRefused", "The computer could not be restarted"},
+        {Id::FolderNotCreated, "FolderNotCreated", "Cannot create the folder %1"},
+        {Id::FileNotRead, "FileNotRead", "Cannot read %1: %2"},
+        {Id::FileNotWritten, "FileNotWritten", "Cannot write %1: %2"},
+        {Id::CommandNotDeleted, "CommandNotDeleted", "Cannot read %1: the command was not deleted"},
+        // Reasons that take the place of %3 in ValueRefused and %2 in PortNotOpened.
+        {Id::MustBeOneOrMore, "MustBeOneOrMore", "it must be 1 or more"},
+        {Id::PortSettingsNotWhole, "PortSettingsNotWhole", "its settings are not whole numbers"},
+        {Id::DeviceDoesNotOpen, "DeviceDoesNotOpen", "the device does not open"},
+        {Id::LoadFileTooLong, "LoadFileTooLong",
+         "The path %1 is longer than the %2 characters the settings keep for the file to "
+         "load."},
     };
     return all;
+}
+
+const Messages& Messages::builtIn() {
+    static const Messages none;
+    return none;
 }
 
 QString Messages::text(Id id) const {

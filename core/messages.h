@@ -23,6 +23,21 @@ class Messages {
         AboutLicence,
         ReceiverLost,
         ReceiverBack,
+        ReplaceExisting,
+        RecordsWouldBeDropped,
+        NotSavedAskAgain,
+        PortDidNotOpen,
+        CommandsLeftOut,
+        ShutdownRefused,
+        RestartRefused,
+        FolderNotCreated,
+        FileNotRead,
+        FileNotWritten,
+        CommandNotDeleted,
+        MustBeOneOrMore,
+        PortSettingsNotWhole,
+        DeviceDoesNotOpen,
+        LoadFileTooLong,
     };
     struct Definition {
         Id id;
@@ -33,6 +48,8 @@ class Messages {
     static constexpr int kMaxLength = 250;
 
     static const std::vector<Definition>& definitions();
+    // The built-in texts, for work done before or without a language.
+    static const Messages& builtIn();
 
     // The current text; the built-in one while no language file gave one.
     QString text(Id id) const;

@@ -9,7 +9,7 @@
 namespace {
 
 bool readSettings(AppState& state, StartupResult& result, ErrorReporter& errors) {
-    const TextFile::ReadResult file = TextFile::read(state.settingsPath());
+    const TextFile::ReadResult file = TextFile::read(state.settingsPath(), state.messages);
     if (!file.lines) {
         errors.report(file.error);
         return false;
@@ -31,15 +31,15 @@ void loadCommandFile(AppState& state, ErrorReporter& errors) {
         return;
     }
     const CommandFile::FileResult loaded =
-        CommandFile::loadFromFile(state.commandFilePath, state.table);
+        CommandFile::loadFromFile(state.commandFilePath, state.table, state.messages);
     if (!loaded.ok) {
         errors.report(loaded.error);
         return;
     }
     state.adoptCommandFile(state.commandFilePath, loaded);
     if (loaded.report.recordsLeftOut > 0) {
-        errors.report(
-            CommandFile::leftOutMessage(state.commandFilePath, loaded.report.recordsLeftOut));
+        errors.report(CommandFile::leftOutMessage(state.messages, state.commandFilePath,
+                                                  loaded.report.recordsLeftOut));
     }
 }
 

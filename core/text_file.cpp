@@ -7,33 +7,35 @@
 
 namespace TextFile {
 
-ReadResult read(const QString& path) {
+ReadResult read(const QString& path, const Messages& messages) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {std::nullopt, QStringLiteral("File not found: %1").arg(path)};
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        return {std::nullopt, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
+        return {std::nullopt,
+                messages.text(Messages::Id::FileNotRead).arg(path, file.errorString())};
     }
     TextCodec::Decoded decoded = TextCodec::decode(bytes);
     return {std::move(decoded.lines), QString(), decoded.encoding};
 }
 
-QString write(const QString& path, const QStringList& lines, TextCodec::Encoding original) {
+QString write(const QString& path, const QStringList& lines, TextCodec::Encoding original,
+              const Messages& messages) {
     QSaveFile file(path);
     // Only when the folder refuses the temporary file (EACCES) does this write the
     // existing file directly; every other failure still fails.
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
-        return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        return messages.text(Messages::Id::FileNotWritten).arg(path, file.errorString());
     }
     const QByteArray bytes = TextCodec::encodeLines(lines, original);
     // QSaveFile::commit() does not notice a failure of the final flush of its write
     // buffer (a full disk): it would put the cut-off file in place of the old one.
     if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         const QString message =
-            QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+            messages.text(Messages::Id::FileNotWritten).arg(path, file.errorString());
         file.cancelWriting();
         return message;
     }

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "core/messages.h"
 #include "core/text_codec.h"
 
 // Reading and writing the program's line-based text files. A write goes to a
@@ -18,11 +19,13 @@ struct ReadResult {
     TextCodec::Encoding encoding = TextCodec::Encoding::Windows1251;
 };
 
-ReadResult read(const QString& path);
+// `messages` words the failures; "File not found" stays as it is in every language.
+ReadResult read(const QString& path, const Messages& messages = Messages::builtIn());
 
 // Returns an empty text on success, else a message naming the file.
 // `original` is how the file's text came in (see TextCodec::encodeLines).
 QString write(const QString& path, const QStringList& lines,
-              TextCodec::Encoding original = TextCodec::Encoding::Windows1251);
+              TextCodec::Encoding original = TextCodec::Encoding::Windows1251,
+              const Messages& messages = Messages::builtIn());
 
 }  // namespace TextFile

@@ -2,35 +2,34 @@
 
 #include <QString>
 
-// Texts of the program's own questions and notices about files and the receiver's
-// port, kept together so they can move into the language files as one piece.
+#include "core/messages.h"
+
+// The program's own questions and notices about files and the receiver's port, in
+// the words of the interface language. Where a message stands below another text
+// (a failure's own message, the device and the system's reason), the lines are
+// joined here, since a language file holds one line per text.
 namespace UserMessages {
 
-inline QString replaceExisting(const QString& path) {
-    return QStringLiteral("%1 already exists. Replace it?").arg(path);
+inline QString replaceExisting(const Messages& messages, const QString& path) {
+    return messages.text(Messages::Id::ReplaceExisting).arg(path);
 }
 
-inline QString recordsWouldBeDropped(const QString& path, int leftOut, int kept) {
-    return QStringLiteral(
-               "%1 holds %2 more commands than the table keeps (%3). Saving over it "
-               "removes them from the file. Save anyway, save under another name, "
-               "or cancel?")
-        .arg(path)
-        .arg(leftOut)
-        .arg(kept);
+inline QString recordsWouldBeDropped(const Messages& messages, const QString& path, int leftOut,
+                                     int kept) {
+    return messages.text(Messages::Id::RecordsWouldBeDropped)
+        .arg(path, QString::number(leftOut), QString::number(kept));
 }
 
 // The close question again, after a save that failed.
-inline QString saveFailedAskAgain(const QString& error) {
-    return QStringLiteral("%1\n\nThe command table was not saved. Save it?").arg(error);
+inline QString saveFailedAskAgain(const Messages& messages, const QString& error) {
+    return error + QStringLiteral("\n\n") + messages.text(Messages::Id::NotSavedAskAgain);
 }
 
 // `where` names the menu path of the settings dialog.
-inline QString portDidNotOpen(const QString& device, const QString& reason, const QString& where) {
-    return QStringLiteral(
-               "%1: %2\nThe receiver's port did not open. Choose the receiver's port "
-               "in %3.")
-        .arg(device, reason, where);
+inline QString portDidNotOpen(const Messages& messages, const QString& device,
+                              const QString& reason, const QString& where) {
+    return QStringLiteral("%1: %2\n").arg(device, reason) +
+           messages.text(Messages::Id::PortDidNotOpen).arg(where);
 }
 
 }  // namespace UserMessages

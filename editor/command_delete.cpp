@@ -25,8 +25,8 @@ CommandTable withoutDeleted(const CommandTable& table) {
 
 namespace {
 
-QString cannotRead(const QString& path) {
-    return QStringLiteral("Cannot read %1: the command was not deleted").arg(path);
+QString cannotRead(const QString& path, const Messages& messages) {
+    return messages.text(Messages::Id::CommandNotDeleted).arg(path);
 }
 
 // Puts the file back as it was: its old bytes, or no file at all.
@@ -52,7 +52,7 @@ Result deleteAndReload(const CommandTable& table, int slot, const QString& path,
     if (QFileInfo(path).isFile()) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            return {false, cannotRead(path), {}};
+            return {false, cannotRead(path, *ops.messages), {}};
         }
         before = file.readAll();
     }

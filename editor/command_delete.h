@@ -15,14 +15,23 @@ namespace CommandDelete {
 // not empty, in slot order, each with its tree caption and fields.
 CommandTable withoutDeleted(const CommandTable& table);
 
-// The file operations a delete uses; replaceable to test a failing step.
+// The file operations a delete uses, and the messages that word their failures;
+// the operations are replaceable to test a failing step.
 struct FileOps {
-    std::function<CommandFile::FileResult(const QString&, const CommandTable&, TextCodec::Encoding)>
-        save = [](const QString& path, const CommandTable& table, TextCodec::Encoding encoding) {
-            return CommandFile::saveToFile(path, table, encoding);
+    // Not explicit, so that `{}` gives the operations with the built-in messages.
+    FileOps(const Messages& messages = Messages::builtIn()) : messages(&messages) {
+        save = [&messages](const QString& path, const CommandTable& table,
+                           TextCodec::Encoding encoding) {
+            return CommandFile::saveToFile(path, table, encoding, messages);
         };
-    std::function<CommandFile::FileResult(const QString&, CommandTable&)> load =
-        CommandFile::loadFromFile;
+        load = [&messages](const QString& path, CommandTable& table) {
+            return CommandFile::loadFromFile(path, table, messages);
+        };
+    }
+    const Messages* messages;
+    std::function<CommandFile::FileResult(const QString&, const CommandTable&, TextCodec::Encoding)>
+        save;
+    std::function<CommandFile::FileResult(const QString&, CommandTable&)> load;
 };
 
 struct Result {

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <cmath>
 
+#include "core/error_reporter.h"
 #include "core/vocabulary.h"
 #include "reception/dialog_placement.h"
 
@@ -128,6 +129,14 @@ QString dialogFolder(const QString& commandFilePath, const QString& programFolde
         }
     }
     return programFolder;
+}
+
+bool pathFits(const QString& path, int kept, const QString& tooLong, ErrorReporter& errors) {
+    if (path.size() <= kept) {
+        return true;
+    }
+    errors.report(tooLong.arg(path, QString::number(kept)));
+    return false;
 }
 
 QString positionReadout(QPoint position) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <optional>
 
+class ErrorReporter;
+
 // The rules behind the editor's dialogs and the customisation panel that decide
 // something without a widget: where a dialog opens, which controls each action type
 // shows, how a combination list grows, how pause seconds become milliseconds.
@@ -68,6 +70,11 @@ QString withCommandFileExtension(const QString& path);
 // Where a file dialog opens: the folder of the current command file when it exists,
 // else the program folder.
 QString dialogFolder(const QString& commandFilePath, const QString& programFolder);
+
+// A path picked in a file dialog that is longer than the file storing it keeps
+// (`kept` characters) would come back cut after the next start or load: false, and
+// `tooLong` (%1 the path, %2 the number kept) is reported.
+bool pathFits(const QString& path, int kept, const QString& tooLong, ErrorReporter& errors);
 
 // "X = 12; Y = 34", the readout that helps fill in mouse positions.
 QString positionReadout(QPoint position);

@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -89,9 +90,13 @@ void TForm1::connectReception() {
     connect(Ntut, &QAction::triggered, this, &TForm1::NtutClick);
     connect(N3, &QAction::triggered, this, &TForm1::NtutClick);
     if (port_ && !runner_->openPort(*port_)) {
-        const QString where =
-            Nfile->title().remove(QLatin1Char('&')) + QStringLiteral(" \u25B8 ") + NParam->text();
-        errors_.report(UserMessages::portDidNotOpen(port_->device, runner_->portError(), where));
+        // Said once the event loop runs: the settings dialog, created after this
+        // window, has then put the language into the menus and the messages.
+        QTimer::singleShot(0, this, [this, device = port_->device, reason = runner_->portError()] {
+            const QString where = Nfile->title().remove(QLatin1Char('&')) +
+                                  QStringLiteral(" \u25B8 ") + NParam->text();
+            errors_.report(UserMessages::portDidNotOpen(state_.messages, device, reason, where));
+        });
     }
 }
 
@@ -373,7 +378,8 @@ void TForm1::NopenClick() {
     if (path.isEmpty() || !settleUnsavedChanges()) {
         return;
     }
-    const CommandFile::FileResult loaded = CommandFile::loadFromFile(path, state_.table);
+    const CommandFile::FileResult loaded =
+        CommandFile::loadFromFile(path, state_.table, state_.messages);
     if (!loaded.ok) {
         errors_.report(loaded.error);
         return;
@@ -381,7 +387,8 @@ void TForm1::NopenClick() {
     state_.adoptCommandFile(path, loaded);
     state_.changed = false;
     if (loaded.report.recordsLeftOut > 0) {
-        errors_.report(CommandFile::leftOutMessage(path, loaded.report.recordsLeftOut));
+        errors_.report(
+            CommandFile::leftOutMessage(state_.messages, path, loaded.report.recordsLeftOut));
     }
     reloadTree();
 }
@@ -398,7 +405,8 @@ void TForm1::NsaveClick() {
 
 QString TForm1::writeSettings() {
     const QStringList settings = SettingsFile::write(state_.settings, currentGeometry());
-    return TextFile::write(state_.settingsPath(), settings, state_.settingsEncoding);
+    return TextFile::write(state_.settingsPath(), settings, state_.settingsEncoding,
+                           state_.messages);
 }
 
 QString TForm1::saveCommandTable() {
@@ -436,7 +444,8 @@ QString TForm1::askSaveName() {
         return QString();
     }
     const QString path = EditingRules::withCommandFileExtension(chosen);
-    if (QFileInfo::exists(path) && !askYesNo(UserMessages::replaceExisting(path))) {
+    if (QFileInfo::exists(path) &&
+        !askYesNo(UserMessages::replaceExisting(state_.messages, path))) {
         return QString();
     }
     return path;
@@ -446,8 +455,8 @@ bool TForm1::confirmDroppingRecords(QString& path) {
     if (state_.commandRecordsLeftOut == 0 || !isCurrentCommandFile(path)) {
         return true;
     }
-    const QString question = UserMessages::recordsWouldBeDropped(path, state_.commandRecordsLeftOut,
-                                                                 CommandTable::kMaxCommands);
+    const QString question = UserMessages::recordsWouldBeDropped(
+        state_.messages, path, state_.commandRecordsLeftOut, CommandTable::kMaxCommands);
     switch (askDropRecords(question)) {
         case DropAnswer::Write:
             return true;
@@ -462,7 +471,7 @@ bool TForm1::confirmDroppingRecords(QString& path) {
 
 QString TForm1::saveTableTo(const QString& path) {
     const CommandFile::FileResult saved =
-        CommandFile::saveToFile(path, state_.table, state_.commandFileEncoding);
+        CommandFile::saveToFile(path, state_.table, state_.commandFileEncoding, state_.messages);
     if (!saved.ok) {
         return saved.error;
     }

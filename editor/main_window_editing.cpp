@@ -219,8 +219,9 @@ void TForm1::N9Click() {
     if (path.isEmpty() || !confirmDroppingRecords(path)) {
         return;
     }
-    const CommandDelete::Result deleted =
-        CommandDelete::deleteAndReload(state_.table, node, path, {}, state_.commandFileEncoding);
+    const CommandDelete::Result deleted = CommandDelete::deleteAndReload(
+        state_.table, node, path, CommandDelete::FileOps(state_.messages),
+        state_.commandFileEncoding);
     if (!deleted.ok) {
         errors_.report(deleted.error);
         return;  // tree, table and file as they were
@@ -249,7 +250,8 @@ bool TForm1::settleUnsavedChanges() {
             errors_.report(error);  // the table may still be saved
         }
         const QString error = saveCommandTable();
-        question = error.isEmpty() ? unsavedQuestion : UserMessages::saveFailedAskAgain(error);
+        question = error.isEmpty() ? unsavedQuestion
+                                   : UserMessages::saveFailedAskAgain(state_.messages, error);
     }
     return true;
 }
@@ -449,15 +451,12 @@ void TForm1::ComboBox5DropDown() {
 
 namespace {
 
-// A path longer than the command file keeps would come back cut after a load.
+// Characters of a path the command file keeps.
 constexpr int kPathKept = 100;
 
 bool pathFits(const QString& path, const Messages& messages, ErrorReporter& errors) {
-    if (path.size() <= kPathKept) {
-        return true;
-    }
-    errors.report(messages.text(Messages::Id::PathTooLong).arg(path, QString::number(kPathKept)));
-    return false;
+    return EditingRules::pathFits(path, kPathKept, messages.text(Messages::Id::PathTooLong),
+                                  errors);
 }
 
 }  // namespace

@@ -158,7 +158,8 @@ void Reception::Timer5Timer() {
         return;
     }
     const QString path = state_.timerCommandFile;
-    const CommandFile::FileResult loaded = CommandFile::loadFromFile(path, state_.table);
+    const CommandFile::FileResult loaded =
+        CommandFile::loadFromFile(path, state_.table, state_.messages);
     if (!loaded.ok) {
         // Reported once: the timer action ends here instead of failing again at every
         // interval.
@@ -170,7 +171,8 @@ void Reception::Timer5Timer() {
     }
     state_.adoptCommandFile(path, loaded);
     if (loaded.report.recordsLeftOut > 0) {
-        errors_.report(CommandFile::leftOutMessage(path, loaded.report.recordsLeftOut));
+        errors_.report(
+            CommandFile::leftOutMessage(state_.messages, path, loaded.report.recordsLeftOut));
     }
     host_.commandFileLoaded();
 

@@ -8,7 +8,8 @@
 
 namespace {
 
-std::optional<DialogValues::Refusal> positive(const char* field, const QString& value) {
+std::optional<DialogValues::Refusal> positive(const char* field, const QString& value,
+                                              const Messages& messages) {
     const std::optional<int> number = NumberText::toInt(value);
     if (!number) {
         return DialogValues::Refusal{QLatin1String(field), value,
@@ -16,7 +17,7 @@ std::optional<DialogValues::Refusal> positive(const char* field, const QString& 
     }
     if (*number < 1) {
         return DialogValues::Refusal{QLatin1String(field), value,
-                                     QStringLiteral("it must be 1 or more")};
+                                     messages.text(Messages::Id::MustBeOneOrMore)};
     }
     return std::nullopt;
 }
@@ -48,13 +49,13 @@ QStringList entries(const QString& folder, const QString& pattern) {
 
 namespace DialogValues {
 
-std::optional<Refusal> check(const Numbers& n) {
+std::optional<Refusal> check(const Numbers& n, const Messages& messages) {
     const std::pair<const char*, const QString*> fields[] = {
         {"Pause command", &n.pauseCommand}, {"Pause reboot", &n.pauseReboot},
         {"Timer step", &n.timerStep},       {"Timer ambit", &n.timerAmbit},
         {"Step Mouse", &n.stepMouse},       {"Step Mouse click", &n.stepMouseClick}};
     for (const auto& [field, value] : fields) {
-        if (std::optional<Refusal> refusal = positive(field, *value)) {
+        if (std::optional<Refusal> refusal = positive(field, *value, messages)) {
             return refusal;
         }
     }

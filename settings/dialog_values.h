@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "core/messages.h"
+
 // The settings dialog's rules that need no window: which texts OK may take, and
 // which serial devices the port page offers.
 namespace DialogValues {
@@ -27,7 +29,8 @@ struct Numbers {
 
 // The first value that would break the program: not a whole number, or below 1.
 // Every one of these is a count or a period that must be at least 1.
-std::optional<Refusal> check(const Numbers& numbers);
+// `messages` words the reason.
+std::optional<Refusal> check(const Numbers& numbers, const Messages& messages);
 
 // The serial devices that exist, the stable names first: /dev/serial/by-id/*, then
 // /dev/ttyUSB*, /dev/ttyACM*, /dev/ttyS* (in natural order). `root` replaces "/dev"

@@ -12,11 +12,15 @@
 #include <QThread>
 #include <QToolButton>
 
+#include "actions/mouse_control.h"
 #include "actions/overlay_font.h"
 #include "core/number_text.h"
 #include "core/port_settings.h"
+#include "core/settings_file.h"
+#include "core/startup.h"
 #include "core/text_file.h"
 #include "editor/command_runner.h"
+#include "editor/editing_rules.h"
 #include "editor/main_window.h"
 #include "reception/dialog_placement.h"
 #include "settings/dialog_values.h"
@@ -108,8 +112,8 @@ TPropertiesF::TPropertiesF(TForm1& form, AppState& state, Platform& platform, Er
     setFont(font);
 
     runModal = [](QDialog& dialog) { return dialog.exec(); };
-    chooseCommandFile = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("*.pci"));
+    chooseCommandFile = [this](const QString& folder) {
+        return QFileDialog::getOpenFileName(this, QString(), folder, QStringLiteral("*.pci"));
     };
     runFontDialog = [this](QFont& f, QColor& c) { FontDialog::run(this, f, c); };
     waitMs = [](int ms) { QThread::msleep(ms); };
@@ -152,6 +156,10 @@ TPropertiesF::TPropertiesF(TForm1& form, AppState& state, Platform& platform, Er
     applyLanguage();
     loadControls();
     applyOverlayFont();
+    // "Move: continuously/on step" brings back the step the settings hold now.
+    if (TCommandRunner* runner = form_.runner()) {
+        runner->mouse().configuredStep = [this] { return mouseStep_; };
+    }
     if (QAction* open = form.findChild<QAction*>(QStringLiteral("NParam"))) {
         connect(open, &QAction::triggered, this, &TPropertiesF::NParamClick);
     }
@@ -325,6 +333,7 @@ void TPropertiesF::loadControls() {
     setListText(ComboBox8, s.typeSystem);
     Edit4->setText(s.timerAmbit);
     Edit5->setText(s.stepMouse);
+    mouseStep_ = s.stepMouse;
     setListText(ComboBox9, s.stepMouseClick);
 }
 
@@ -332,7 +341,7 @@ bool TPropertiesF::applyLanguage() {
     appliedLanguage_ = state_.settings.language;
     const QString path = LanguageFile::locate(state_.programFolder, state_.settings.language);
     const TextFile::ReadResult file =
-        path.isEmpty() ? TextFile::ReadResult{} : TextFile::read(path);
+        path.isEmpty() ? TextFile::ReadResult{} : TextFile::read(path, state_.messages);
     if (!file.lines) {
         const QString looked =
             path.isEmpty() ? LanguageFile::userPath(state_.programFolder, state_.settings.language)
@@ -372,10 +381,17 @@ void TPropertiesF::ComboBox1Change() {
 }
 
 void TPropertiesF::SpeedButton2Click() {
-    const QString path = chooseCommandFile();
-    if (!path.isEmpty()) {
+    const QString path = chooseCommandFile(pickerFolder());
+    if (!path.isEmpty() &&
+        EditingRules::pathFits(path, SettingsFile::kLoadFileKept,
+                               state_.messages.text(Messages::Id::LoadFileTooLong), errors_)) {
         Edit2->setText(path);
     }
+}
+
+QString TPropertiesF::pickerFolder() const {
+    return EditingRules::dialogFolder(Startup::commandFileOf(Edit2->text(), state_.programFolder),
+                                      state_.programFolder);
 }
 
 void TPropertiesF::NParamClick() {
@@ -401,20 +417,22 @@ void TPropertiesF::reopenPort() {
         state_.settings.comDevice.isEmpty() ? state_.settings.comNumber : state_.settings.comDevice;
     if (!port) {
         errors_.report(state_.messages.text(Messages::Id::PortNotOpened)
-                           .arg(name, QStringLiteral("its settings are not whole numbers")));
+                           .arg(name, state_.messages.text(Messages::Id::PortSettingsNotWhole)));
         return;
     }
     waitMs(300);
     if (!runner->openPort(*port)) {
-        errors_.report(state_.messages.text(Messages::Id::PortNotOpened)
-                           .arg(port->device, QStringLiteral("the device does not open")));
+        errors_.report(
+            state_.messages.text(Messages::Id::PortNotOpened)
+                .arg(port->device, state_.messages.text(Messages::Id::DeviceDoesNotOpen)));
     }
 }
 
 void TPropertiesF::Button1Click() {
     const DialogValues::Numbers numbers{Edit1->text(), Edit3->text(), ComboBox7->currentText(),
                                         Edit4->text(), Edit5->text(), ComboBox9->currentText()};
-    if (const std::optional<DialogValues::Refusal> refused = DialogValues::check(numbers)) {
+    if (const std::optional<DialogValues::Refusal> refused =
+            DialogValues::check(numbers, state_.messages)) {
         errors_.report(state_.messages.text(Messages::Id::ValueRefused)
                            .arg(refused->field, refused->value, refused->reason));
         return;
@@ -426,6 +444,7 @@ void TPropertiesF::Button1Click() {
     s.timerStep = numbers.timerStep;
     s.timerAmbit = numbers.timerAmbit;
     s.stepMouse = numbers.stepMouse;
+    mouseStep_ = numbers.stepMouse;
     s.stepMouseClick = numbers.stepMouseClick;
     s.recognizeStartSymbol = LstartSmb->text();
     for (int i = 0; i < 8; ++i) {

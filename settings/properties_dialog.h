@@ -46,11 +46,12 @@ class TPropertiesF : public QDialog {
     bool applyOverlayFont();
 
     // Replaceable so the dialog can be driven without a user: the modal run, the
-    // open-file dialog (returns the path or empty), the font dialog (edits the font
+    // open-file dialog (gets the folder to open in, returns the path or empty), the
+    // font dialog (edits the font
     // and colour in place; its result is not looked at) and the pause before the
     // port opens again.
     std::function<int(QDialog&)> runModal;
-    std::function<QString()> chooseCommandFile;
+    std::function<QString(const QString& folder)> chooseCommandFile;
     std::function<void(QFont&, QColor&)> runFontDialog;
     std::function<void(int ms)> waitMs;
 
@@ -101,6 +102,9 @@ class TPropertiesF : public QDialog {
     void connectFields();
     void loadControls();
     void reopenPort();
+    // Where the "Load file" picker opens: the folder of the file to load, else the
+    // program folder.
+    QString pickerFolder() const;
     bool takeAutostart();
     // The font dialog's result into the record: name and size always, colour and
     // style only when the record has a name for them.
@@ -111,4 +115,5 @@ class TPropertiesF : public QDialog {
     Platform& platform_;
     ErrorReporter& errors_;
     QString appliedLanguage_;
+    QString mouseStep_;  // the step loaded or last taken by OK
 };

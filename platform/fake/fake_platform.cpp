@@ -90,6 +90,9 @@ void FakePlatform::playSound(const QString& path) { record(QStringLiteral("playS
 
 bool FakePlatform::writeAutostart(const QString& programPath) {
     record(QStringLiteral("writeAutostart ") + programPath);
+    if (!autostartWritable) {
+        return false;
+    }
     autostart = true;
     return true;
 }

@@ -20,6 +20,7 @@ public:
     std::uint32_t volume = 0;
     bool startSucceeds = true;
     bool autostart = false;
+    bool autostartWritable = true;  // false: the system refuses to write the entry
     QString powerRefusal;  // not empty: power off and reboot fail with this reason
 
     bool claimSingleInstance() override;

@@ -93,6 +93,7 @@ TEST_F(StartAndTree, APortThatDoesNotOpenIsNamedWithTheSystemsReason) {
     file.write(ini);
     file.close();
     start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !errors.messages.isEmpty(); }, 3000));
     ASSERT_EQ(errors.messages.size(), 1);
     const QString message = errors.messages[0];
     EXPECT_TRUE(message.startsWith(missing + QStringLiteral(": No such file or directory")))

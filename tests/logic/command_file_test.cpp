@@ -252,7 +252,8 @@ TEST(CommandFileLoad, OnlyThirtyCommandsFitAndTheRestIsCounted) {
     EXPECT_EQ(table.addCommand(QStringLiteral("one more")), -1);
     EXPECT_EQ(table.commandCount(), 30);
 
-    const QString message = CommandFile::leftOutMessage(QStringLiteral("/tmp/big.pci"), 3);
+    const QString message =
+        CommandFile::leftOutMessage(Messages::builtIn(), QStringLiteral("/tmp/big.pci"), 3);
     EXPECT_TRUE(message.contains(QStringLiteral("/tmp/big.pci"))) << message.toStdString();
     EXPECT_TRUE(message.contains(QLatin1Char('3'))) << message.toStdString();
 }

@@ -138,7 +138,8 @@ TEST_F(StartupTest, TooManyCommandsAreReportedNamingTheFile) {
     writeSettings({});
     Startup::run(state, errors);
     EXPECT_EQ(state.table.commandCount(), 30);
-    EXPECT_EQ(errors.messages, QStringList{CommandFile::leftOutMessage(remotePath, 1)});
+    EXPECT_EQ(errors.messages,
+              QStringList{CommandFile::leftOutMessage(state.messages, remotePath, 1)});
 }
 
 TEST(FirstStart, CreatesSettingsInTheLocaleLanguageAndALoadableSample) {

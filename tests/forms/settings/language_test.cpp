@@ -123,4 +123,30 @@ TEST_F(LanguageTest, MissingFileAtCreationStillLoadsTheControls) {
     EXPECT_EQ(form->Nfile->title(), QStringLiteral("&Файл"));
 }
 
+// The start-up's port message waits for the language the settings dialog applies,
+// so it names the menu path as the menus read; reasons in later messages follow a
+// language picked afterwards.
+TEST_F(LanguageTest, PortMessagesSpeakTheLanguageInEffect) {
+    writeCommandFile(QStringLiteral("remote.pci"), Remote::kHeader, Remote::commands());
+    writeSettings(path(QStringLiteral("remote.pci")));
+    setSetting(QStringLiteral("Language: Russian"), QStringLiteral("Language: English"));
+    const QString missing = path(QStringLiteral("no-such-port"));
+    setSetting(pty.devicePath(), missing);
+    start();
+    createDialog();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !errors.messages.isEmpty(); }, 3000));
+    EXPECT_EQ(errors.messages,
+              QStringList{missing + QStringLiteral(": No such file or directory\nThe receiver's "
+                                                   "port did not open. Choose the receiver's port "
+                                                   "in File \u25B8 Settings ....")});
+
+    pick(dialog->ComboBox1, QStringLiteral("Russian"));
+    openDialog([](TPropertiesF&) {}, false);
+    ASSERT_EQ(errors.messages.size(), 2);
+    EXPECT_TRUE(errors.messages[1].startsWith(
+        QStringLiteral("Порт приемника %1 не открывается: устройство не открывается.")
+            .arg(missing)))
+        << errors.messages[1].toStdString();
+}
+
 }  // namespace

@@ -1,11 +1,13 @@
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
 
 #include "actions/hint_window.h"
+#include "actions/mouse_control.h"
 #include "core/interval_timer.h"
 #include "editor/command_runner.h"
 #include "settings/overlay_windows.h"
@@ -84,6 +86,14 @@ TEST_F(PropertiesTest, OkTakesTheNumbersAndFiltersAndSetsTheRecognitionInterval)
     EXPECT_EQ(s.recognizeStartSymbol, QStringLiteral("A0 FF"));  // typed in lower case
     EXPECT_EQ(s.recognizeChangeFrom[7], QStringLiteral("0D"));
     EXPECT_EQ(s.recognizeChangeTo[7], QStringLiteral("20"));
+
+    // Leaving continuous movement brings back the step OK took, not the one loaded.
+    Command toggle;
+    toggle.runAction = QStringLiteral("Move: continuously/on step");
+    form->runner()->mouse().run(toggle);
+    EXPECT_EQ(s.stepMouse, QStringLiteral("1"));
+    form->runner()->mouse().run(toggle);
+    EXPECT_EQ(s.stepMouse, QStringLiteral("7"));
 }
 
 // A value that would break the program is refused by name; nothing of OK is taken
@@ -154,6 +164,43 @@ TEST_F(PropertiesTest, OkTouchesTheAutostartEntryOnlyAfterAClickOnItsBox) {
         true);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
+
+    // A write the system refuses is named, and the dialog stays open.
+    platform.autostartWritable = false;
+    openDialog([](TPropertiesF& d) { QTest::mouseClick(d.CheckBox1, Qt::LeftButton); }, true);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages[0].contains(program)) << errors.messages[0].toStdString();
+    EXPECT_FALSE(platform.autostart);
+}
+
+// The "..." of the file to load opens in that file's folder, else in the program
+// folder, and refuses a path longer than the settings keep instead of cutting it.
+TEST_F(PropertiesTest, LoadFilePickerStartsAtTheFileAndRefusesPathsTooLongToKeep) {
+    startWithLanguage(QStringLiteral("English"));
+    QString folder;
+    QString picked;
+    dialog->chooseCommandFile = [&](const QString& at) {
+        folder = at;
+        return picked;
+    };
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("remotes"))));
+    dialog->Edit2->setText(QStringLiteral("remotes/tv.pci"));  // relative to the program folder
+    picked = path(QStringLiteral("remotes/radio.pci"));
+    dialog->SpeedButton2Click();
+    EXPECT_EQ(folder, path(QStringLiteral("remotes")));
+    EXPECT_EQ(state.settings.loadFile, picked);
+
+    dialog->Edit2->setText(QStringLiteral("/no/such/folder/tv.pci"));
+    const QString tooLong =
+        dir.path() + QLatin1Char('/') + QString(120, QLatin1Char('x')) + QStringLiteral(".pci");
+    picked = tooLong;
+    dialog->SpeedButton2Click();
+    EXPECT_EQ(QDir(folder).absolutePath(), QDir(dir.path()).absolutePath());
+    EXPECT_EQ(dialog->Edit2->text(), QStringLiteral("/no/such/folder/tv.pci"));
+    ASSERT_EQ(errors.messages.size(), 1);
+    EXPECT_TRUE(errors.messages[0].contains(tooLong)) << errors.messages[0].toStdString();
+    EXPECT_TRUE(errors.messages[0].contains(QStringLiteral("100")));
 }
 
 // The device list names another pseudo-terminal: after the dialog closes the port

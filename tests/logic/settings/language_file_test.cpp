@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "../test_helpers.h"
+#include "core/messages.h"
 #include "core/text_file.h"
 #include "settings/language_file.h"
 #include "settings/language_table.h"
@@ -30,6 +31,17 @@ QStringList keysIn(const QString& line) {
     return keys;
 }
 
+// The %1, %2... a text holds, each once, in order.
+QStringList argumentsOf(const QString& text) {
+    QStringList found;
+    for (int n = 1; n <= 9; ++n) {
+        if (text.contains(QStringLiteral("%%1").arg(n))) {
+            found << QStringLiteral("%%1").arg(n);
+        }
+    }
+    return found;
+}
+
 }  // namespace
 
 TEST(LanguageTable, NoKeyIsFoundInsideAnother) {
@@ -49,7 +61,8 @@ TEST(LanguageTable, NoKeyIsFoundInsideAnother) {
 }
 
 // Every line of both shipped files holds exactly one key, every key has a line in
-// both, each text fits its maximum, and the lists come in position order.
+// both, each text fits its maximum, messages keep their arguments, and the lists come
+// in position order.
 TEST(LanguageTable, ShippedFilesCoverEveryKeyWithinItsMaximum) {
     for (const QString& language : kShipped) {
         SCOPED_TRACE(language.toStdString());
@@ -65,6 +78,15 @@ TEST(LanguageTable, ShippedFilesCoverEveryKeyWithinItsMaximum) {
                     const QString text = line.mid(entry.key.size() + 1).trimmed();
                     EXPECT_FALSE(text.isEmpty()) << line.toStdString();
                     EXPECT_LE(text.size(), entry.maxLength) << line.toStdString();
+                }
+            }
+            // A message's translation takes the same arguments as its built-in text.
+            for (const Messages::Definition& message : Messages::definitions()) {
+                const QString key = QStringLiteral("Msg.%1:").arg(QLatin1String(message.name));
+                if (line.startsWith(key + QLatin1Char(' '))) {
+                    EXPECT_EQ(argumentsOf(line.mid(key.size())),
+                              argumentsOf(QString::fromUtf8(message.builtIn)))
+                        << line.toStdString();
                 }
             }
         }
