@@ -7,6 +7,7 @@
 #include "core/app_state.h"
 #include "core/first_start.h"
 #include "core/program_folder.h"
+#include "core/program_identity.h"
 #include "editor/main_window.h"
 #include "editor/message_box_reporter.h"
 #include "platform/platform.h"
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
         return 0;  // another copy runs
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quenda"));
+    QApplication::setApplicationName(ProgramIdentity::kTitle);
     QApplication::setQuitOnLastWindowClosed(false);
     MessageBoxReporter errors;
     AppState state;

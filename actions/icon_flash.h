@@ -5,13 +5,14 @@
 #include <functional>
 
 #include "core/interval_timer.h"
+#include "core/program_identity.h"
 
 // The short flash of the program's icon (main window and tray) after a command:
 // the activity icon for one period of TimerIcon (100 ms), then the normal icon.
 class IconFlash : public QObject {
     Q_OBJECT
   public:
-    static inline const QString kNormalIcon = QStringLiteral(":/quenda/icons/quenda.png");
+    static inline const QString kNormalIcon = ProgramIdentity::kIconPath;
     static inline const QString kActiveIcon = QStringLiteral(":/quenda/icons/quenda-active.png");
 
     // Puts the icon with the given resource path on the main window and the tray,

@@ -5,9 +5,9 @@
 #include <QLocale>
 #include <cmath>
 
+#include "core/dialog_placement.h"
 #include "core/error_reporter.h"
 #include "core/vocabulary.h"
-#include "reception/dialog_placement.h"
 
 namespace EditingRules {
 

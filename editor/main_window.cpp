@@ -19,6 +19,7 @@
 #include "actions/volume_control.h"
 #include "core/command_file.h"
 #include "core/number_text.h"
+#include "core/program_identity.h"
 #include "core/settings_file.h"
 #include "core/startup.h"
 #include "core/text_file.h"
@@ -32,13 +33,13 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Quenda");
+const QString& kTitle = ProgramIdentity::kTitle;
 const QString kCommandFileFilter = QStringLiteral("*.pci");
 constexpr int kPropertyPaneMinimum = 433;  // the tree's width plus this bounds the window
 constexpr int kMinimumHeight = 200;
 
 QIcon programIcon() {
-    return QIcon(QStringLiteral(":/quenda/icons/quenda.png"));
+    return QIcon(ProgramIdentity::kIconPath);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "core/program_identity.h"
 #include "core/user_messages.h"
 #include "core/vocabulary.h"
 #include "editor/command_delete.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Quenda");
+const QString& kTitle = ProgramIdentity::kTitle;
 
 // A list's position is the item whose text the list shows, -1 when the text is
 // none of its items (typed, or emptied).

@@ -6,7 +6,7 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "reception/dialog_placement.h"
+#include "core/dialog_placement.h"
 
 namespace {
 

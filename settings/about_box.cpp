@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "reception/dialog_placement.h"
+#include "core/dialog_placement.h"
+#include "core/program_identity.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TAboutF::TAboutF(const AppState& state, QWidget* mainWindow) : QDialog(mainWindo
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 208, 135);
     Image1->setScaledContents(true);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/quenda/icons/quenda.png")));
+    Image1->setPixmap(QPixmap(ProgramIdentity::kIconPath));
     Bevel2 = new QFrame(GroupBox1);
     Bevel2->setObjectName(QStringLiteral("Bevel2"));
     Bevel2->setGeometry(0, 0, 208, 135);
@@ -53,7 +54,7 @@ TAboutF::TAboutF(const AppState& state, QWidget* mainWindow) : QDialog(mainWindo
     Label6->setFont(bold);
     Label6->setText(QStringLiteral("Version ") + QLatin1String(QUENDA_VERSION));
     Label1 = label(GroupBox1, "Label1", {9, 77, 189, 16});
-    Label1->setText(QStringLiteral("Quenda"));
+    Label1->setText(ProgramIdentity::kTitle);
     Bevel1 = new QFrame(GroupBox1);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setGeometry(9, 94, 189, 2);

@@ -14,6 +14,7 @@
 
 #include "actions/mouse_control.h"
 #include "actions/overlay_font.h"
+#include "core/dialog_placement.h"
 #include "core/number_text.h"
 #include "core/port_settings.h"
 #include "core/settings_file.h"
@@ -22,7 +23,6 @@
 #include "editor/command_runner.h"
 #include "editor/editing_rules.h"
 #include "editor/main_window.h"
-#include "reception/dialog_placement.h"
 #include "settings/dialog_values.h"
 #include "settings/font_dialog.h"
 #include "settings/language_applier.h"

@@ -7,7 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "reception/dialog_placement.h"
+#include "core/dialog_placement.h"
 
 namespace {
 

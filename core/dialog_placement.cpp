@@ -1,4 +1,4 @@
-#include "reception/dialog_placement.h"
+#include "core/dialog_placement.h"
 
 namespace DialogPlacement {
 
