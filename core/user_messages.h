@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// Texts of the program's own questions and notices about files and the receiver's
-// port, kept together so they can move into the language files as one piece.
+// Texts of the program's own questions and notices about files, started programs and the
+// receiver's port, kept together so they can move into the language files as one piece.
 namespace UserMessages {
 
 inline QString replaceExisting(const QString& path) {
@@ -23,6 +23,12 @@ inline QString recordsWouldBeDropped(const QString& path, int leftOut, int kept)
 // The close question again, after a save that failed.
 inline QString saveFailedAskAgain(const QString& error) {
     return QStringLiteral("%1\n\nThe command table was not saved. Save it?").arg(error);
+}
+
+// A program or document that an "Open" command could not start.
+inline QString cannotStart(const QString& commandLine, const QString& reason) {
+    const QString message = QStringLiteral("Cannot start: %1").arg(commandLine);
+    return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
 }
 
 // `where` names the menu path of the settings dialog.
