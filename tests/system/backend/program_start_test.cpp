@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <thread>
 
 #include "platform/linux/command_start.h"
 #include "platform/linux/linux_platform.h"
@@ -105,38 +106,51 @@ TEST(CommandWords, SplitAsTheShellSplitsWithoutExpanding) {
 
 // The started program lives on by itself: its own session, our environment and
 // folder, /dev/null for its standard streams and none of our other descriptors;
-// when it ends it is waited for, by the event loop, and leaves no zombie.
+// when it ends it is waited for and leaves no zombie, whether the start came from
+// a thread with an event loop (which watches it) or from one without.
 TEST_F(ProgramStart, StartsTheProgramDetachedAndWaitsForItsEnd) {
-    qputenv("QUENDA_START_MARK", "inherited");
-    const QString pidFile = path("pid");
-    ASSERT_TRUE(platform_.startCommand(
-        QStringLiteral(
-            "/bin/sh -c 'echo $$ > \"%1.part\" && mv \"%1.part\" \"%1\" && exec sleep 30'")
-            .arg(pidFile)));
-    qunsetenv("QUENDA_START_MARK");
-    ASSERT_TRUE(appears(pidFile));
-    const pid_t pid = contents(pidFile).trimmed().toInt();
-    ASSERT_GT(pid, 0);
-    const QString proc = QStringLiteral("/proc/%1").arg(pid);
-    ASSERT_TRUE(waitUntil([&] { return contents(proc + "/comm") == "sleep\n"; }, 3s));
+    for (const bool fromEventLoop : {true, false}) {
+        SCOPED_TRACE(fromEventLoop ? "from the event loop's thread" : "from a plain thread");
+        qputenv("QUENDA_START_MARK", "inherited");
+        const QString pidFile = path(fromEventLoop ? "pid-loop" : "pid-thread");
+        const QString line =
+            QStringLiteral(
+                "/bin/sh -c 'echo $$ > \"%1.part\" && mv \"%1.part\" \"%1\" && exec sleep 30'")
+                .arg(pidFile);
+        bool started = false;
+        if (fromEventLoop) {
+            started = platform_.startCommand(line);
+        } else {
+            std::thread([&] { started = platform_.startCommand(line); }).join();
+        }
+        qunsetenv("QUENDA_START_MARK");
+        ASSERT_TRUE(started);
+        ASSERT_TRUE(appears(pidFile));
+        const pid_t pid = contents(pidFile).trimmed().toInt();
+        ASSERT_GT(pid, 0);
+        const QString proc = QStringLiteral("/proc/%1").arg(pid);
+        ASSERT_TRUE(waitUntil([&] { return contents(proc + "/comm") == "sleep\n"; }, 3s));
 
-    EXPECT_EQ(getsid(pid), pid);
-    EXPECT_NE(getsid(pid), getsid(0));
-    const QDir fds(proc + "/fd");
-    EXPECT_EQ(fds.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').toStdString(),
-              "0 1 2");
-    for (const char* fd : {"0", "1", "2"}) {
-        EXPECT_EQ(QFileInfo(fds.filePath(fd)).symLinkTarget().toStdString(), "/dev/null") << fd;
-    }
-    EXPECT_TRUE(contents(proc + "/environ").split('\0').contains("QUENDA_START_MARK=inherited"));
-    EXPECT_EQ(QFileInfo(proc + "/cwd").symLinkTarget(), QDir::currentPath());
+        EXPECT_EQ(getsid(pid), pid);
+        EXPECT_NE(getsid(pid), getsid(0));
+        const QDir fds(proc + "/fd");
+        EXPECT_EQ(fds.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').toStdString(),
+                  "0 1 2");
+        for (const char* fd : {"0", "1", "2"}) {
+            EXPECT_EQ(QFileInfo(fds.filePath(fd)).symLinkTarget().toStdString(), "/dev/null") << fd;
+        }
+        EXPECT_TRUE(
+            contents(proc + "/environ").split('\0').contains("QUENDA_START_MARK=inherited"));
+        EXPECT_EQ(QFileInfo(proc + "/cwd").symLinkTarget(), QDir::currentPath());
 
-    ASSERT_EQ(kill(pid, SIGTERM), 0);
-    const auto end = std::chrono::steady_clock::now() + 5s;
-    while (QFileInfo::exists(proc) && std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_EQ(kill(pid, SIGTERM), 0);
+        const auto end = std::chrono::steady_clock::now() + 5s;
+        while (QFileInfo::exists(proc) && std::chrono::steady_clock::now() < end) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        EXPECT_FALSE(QFileInfo::exists(proc))
+            << "state: " << contents(proc + "/stat").toStdString();
     }
-    EXPECT_FALSE(QFileInfo::exists(proc)) << "state: " << contents(proc + "/stat").toStdString();
 }
 
 TEST_F(ProgramStart, RefusesLinesThatNameNothingAndSaysWhy) {
@@ -162,10 +176,10 @@ TEST_F(ProgramStart, RefusesLinesThatNameNothingAndSaysWhy) {
 
 TEST_F(ProgramStart, HandsDocumentsToTheDesktopOpener) {
     installFakeOpener(path("opened"));
-    const QString doc = path("notes and plans.txt");
+    // Blanks and a lone quote: the whole line is the file, no words are split.
+    const QString doc = path("Bob's notes and plans.txt");
     QFile(doc).open(QIODevice::WriteOnly);
 
-    // Unquoted, with its blanks.
     EXPECT_TRUE(platform_.startCommand(doc));
     ASSERT_TRUE(appears(path("opened")));
     EXPECT_TRUE(waitUntil([&] { return contents(path("opened")) == doc.toUtf8(); }, 3s));
