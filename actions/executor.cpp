@@ -3,6 +3,7 @@
 #include "actions/window_lookup.h"
 #include "core/command_file.h"
 #include "core/number_text.h"
+#include "core/user_messages.h"
 #include "core/vocabulary.h"
 
 namespace {
@@ -53,8 +54,9 @@ Executor::Outcome Executor::execute() {
     // A command file is never started as a program: on the desktop it would open in
     // an editor at every switch, where the program's start of it always came to nothing.
     const bool commandFile = file.contains(kCommandFileMark);
-    if (run && action == kOpen && inTray && !commandFile) {
-        platform_.startCommand(file);  // a failed start is not reported
+    if (run && action == kOpen && inTray && !commandFile && !platform_.startCommand(file)) {
+        // Reported without ending the pass: the press's other effects still follow.
+        errors_.report(UserMessages::cannotStart(state_.messages, file, platform_.startFailure()));
     }
     if (run && action == kOpen && commandFile) {
         if (switchCommandFile(file) == Outcome::Failed) {

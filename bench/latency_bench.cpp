@@ -6,12 +6,18 @@
 // purpose; that wait is taken off the figures, which are what is left: reception,
 // the pass, the program start and touch itself.
 //
+// Beside each press of the program the bench presses the floor, latency_floor: a
+// reader of a second pseudo-terminal that starts the same touch with posix_spawn
+// as soon as bytes arrive. The two take turns, so both see the same machine, and
+// the ratio of their figures is what the program adds.
+//
 //   latency_bench [presses]     (200 unless given)
 #include <poll.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -50,6 +56,41 @@ double percentile(const std::vector<double>& sorted, double p) {
     return sorted[at];
 }
 
+// An inotify descriptor that reports changes of the times of `file`; -1 on failure.
+int watchTimes(const QString& file) {
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd >= 0 && inotify_add_watch(fd, QFile::encodeName(file).constData(), IN_ATTRIB) < 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Sends one burst into `port` and waits for touch to change the watched file: the
+// time from the last byte written to the change, in milliseconds; none when
+// nothing changed within 3 s. Throws when the terminal cannot be written.
+std::optional<double> press(rig::PseudoTerminal& port, int watch) {
+    waitForTouch(watch, 0);  // nothing left over from the last press
+    // Read before the write: a bench descheduled right after writing would else see
+    // an effect that came before its clock and count it as nearly nothing.
+    const Clock::time_point written = Clock::now();
+    if (!port.send("ABC")) {
+        throw std::runtime_error("writing into the pseudo-terminal failed");
+    }
+    const std::optional<Clock::time_point> touched = waitForTouch(watch, 3000);
+    if (!touched) {
+        return std::nullopt;
+    }
+    return std::chrono::duration<double, std::milli>(*touched - written).count();
+}
+
+void printFigures(std::vector<double>& sorted) {
+    std::sort(sorted.begin(), sorted.end());
+    std::printf("  min %.1f ms, median %.1f ms, 90th %.1f ms, 99th %.1f ms, max %.1f ms\n",
+                sorted.front(), percentile(sorted, 0.5), percentile(sorted, 0.9),
+                percentile(sorted, 0.99), sorted.back());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,49 +114,68 @@ int main(int argc, char** argv) {
             return 1;
         }
 
-        const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        if (watch < 0 ||
-            inotify_add_watch(watch, QFile::encodeName(target).constData(), IN_ATTRIB) < 0) {
+        rig::PseudoTerminal floorPort;
+        const QString floorTarget = home.work(QStringLiteral("floor-pressed"));
+        rig::writeFile(floorTarget, QByteArray());
+        QProcess floor;
+        floor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        floor.start(QStringLiteral(QUENDA_LATENCY_FLOOR),
+                    {floorPort.devicePath(), QStringLiteral("/usr/bin/touch"), floorTarget});
+        if (!floor.waitForStarted()) {
+            std::fprintf(stderr, "the floor reader did not start\n");
+            return 1;
+        }
+
+        const int watch = watchTimes(target);
+        const int floorWatch = watchTimes(floorTarget);
+        if (watch < 0 || floorWatch < 0) {
             std::perror("inotify");
             return 1;
         }
-        std::vector<double> latencies;
-        int missed = 0;
+        std::vector<double> latencies, floorLatencies;
+        int missed = 0, floorMissed = 0;
         for (int i = 0; i < kWarmUp + presses; ++i) {
-            waitForTouch(watch, 0);  // nothing left over from the last press
-            if (!receiver.send("ABC")) {
-                std::fprintf(stderr, "writing into the pseudo-terminal failed\n");
-                return 1;
-            }
-            const Clock::time_point written = Clock::now();
-            const std::optional<Clock::time_point> touched = waitForTouch(watch, 3000);
-            if (!touched) {
+            const std::optional<double> ms = press(receiver, watch);
+            if (!ms) {
                 ++missed;
             } else if (i >= kWarmUp) {
-                latencies.push_back(
-                    std::chrono::duration<double, std::milli>(*touched - written).count() -
-                    kPauseCommandMs);
+                latencies.push_back(*ms - kPauseCommandMs);
             }
             // The pass goes on with its feedback (the hint waits 50 ms): the next press
             // comes once it has ended, as a user's next press would.
             std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            const std::optional<double> floorMs = press(floorPort, floorWatch);
+            if (!floorMs) {
+                ++floorMissed;
+            } else if (i >= kWarmUp) {
+                floorLatencies.push_back(*floorMs);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
         close(watch);
-        if (latencies.empty()) {
+        close(floorWatch);
+        floor.kill();
+        floor.waitForFinished();
+        if (latencies.empty() || floorLatencies.empty()) {
             std::fprintf(stderr, "no press had an effect\n");
             return 1;
         }
 
-        std::sort(latencies.begin(), latencies.end());
         bench::printMachine();
         std::printf(
-            "End-to-end latency, last byte written to the effect, minus the %d ms\n"
+            "End-to-end latency, from writing the burst to the effect, minus the %d ms\n"
             "recognition pause, over %zu presses (%d without effect):\n",
             kPauseCommandMs, latencies.size(), missed);
-        std::printf("  min %.1f ms, median %.1f ms, 90th %.1f ms, 99th %.1f ms, max %.1f ms\n",
-                    latencies.front(), percentile(latencies, 0.5), percentile(latencies, 0.9),
-                    percentile(latencies, 0.99), latencies.back());
-        return missed == 0 ? 0 : 1;
+        printFigures(latencies);
+        std::printf(
+            "Floor, a reader that starts the same program with posix_spawn at once,\n"
+            "over %zu presses (%d without effect):\n",
+            floorLatencies.size(), floorMissed);
+        printFigures(floorLatencies);
+        std::printf("Ratio to the floor: median %.2f, 99th percentile %.2f\n",
+                    percentile(latencies, 0.5) / percentile(floorLatencies, 0.5),
+                    percentile(latencies, 0.99) / percentile(floorLatencies, 0.99));
+        return missed == 0 && floorMissed == 0 ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "latency_bench: %s\n", e.what());
         return 1;

@@ -48,6 +48,8 @@ const std::vector<Messages::Definition>& Messages::definitions() {
         {Id::LoadFileTooLong, "LoadFileTooLong",
          "The path %1 is longer than the %2 characters the settings keep for the file to "
          "load."},
+        // Shown above the system's reason.
+        {Id::CannotStart, "CannotStart", "Cannot start: %1"},
     };
     return all;
 }

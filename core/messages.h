@@ -38,6 +38,7 @@ class Messages {
         PortSettingsNotWhole,
         DeviceDoesNotOpen,
         LoadFileTooLong,
+        CannotStart,
     };
     struct Definition {
         Id id;

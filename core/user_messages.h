@@ -25,6 +25,13 @@ inline QString saveFailedAskAgain(const Messages& messages, const QString& error
     return error + QStringLiteral("\n\n") + messages.text(Messages::Id::NotSavedAskAgain);
 }
 
+// A program or document that an "Open" command could not start.
+inline QString cannotStart(const Messages& messages, const QString& commandLine,
+                           const QString& reason) {
+    const QString message = messages.text(Messages::Id::CannotStart).arg(commandLine);
+    return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
+}
+
 // `where` names the menu path of the settings dialog.
 inline QString portDidNotOpen(const Messages& messages, const QString& device,
                               const QString& reason, const QString& where) {

@@ -52,8 +52,10 @@ public:
     virtual bool reboot() = 0;
     virtual QString powerFailure() const { return {}; }
 
-    // Starts a program command line or opens a document; false when nothing started.
+    // Starts a program command line or opens a document; false when nothing started,
+    // startFailure() then gives the reason.
     virtual bool startCommand(const QString& commandLine) = 0;
+    virtual QString startFailure() const { return {}; }
     // Plays a sound file without waiting; a new sound replaces the one playing.
     virtual void playSound(const QString& path) = 0;
 

@@ -8,7 +8,7 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
     build-essential cmake pkg-config git \
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6-dev qt6-qpa-plugins \
-    libgl-dev libx11-dev libxtst-dev libpulse-dev libsndfile1-dev \
+    libgl-dev libx11-dev libxtst-dev libpulse-dev libsndfile1-dev libglib2.0-dev xdg-utils \
     googletest libgtest-dev libgmock-dev \
     xvfb xauth x11-utils x11-apps xdotool imagemagick trayer matchbox-window-manager \
     tesseract-ocr tesseract-ocr-eng \

@@ -83,7 +83,7 @@ bool FakePlatform::reboot() {
 
 bool FakePlatform::startCommand(const QString& commandLine) {
     record(QStringLiteral("startCommand ") + commandLine);
-    return startSucceeds;
+    return startRefusal.isEmpty();
 }
 
 void FakePlatform::playSound(const QString& path) { record(QStringLiteral("playSound ") + path); }

@@ -18,7 +18,7 @@ public:
     QStringList captions;
     QHash<WindowId, QRect> rects;
     std::uint32_t volume = 0;
-    bool startSucceeds = true;
+    QString startRefusal;  // not empty: starts fail with this reason
     bool autostart = false;
     bool autostartWritable = true;  // false: the system refuses to write the entry
     QString powerRefusal;  // not empty: power off and reboot fail with this reason
@@ -43,6 +43,7 @@ public:
     bool reboot() override;
     QString powerFailure() const override { return powerRefusal; }
     bool startCommand(const QString& commandLine) override;
+    QString startFailure() const override { return startRefusal; }
     void playSound(const QString& path) override;
     bool writeAutostart(const QString& programPath) override;
     bool deleteAutostart() override;

@@ -161,7 +161,8 @@ QRect LinuxPlatform::windowRect(WindowId window) {
 }
 
 bool LinuxPlatform::startCommand(const QString& commandLine) {
-    return startCommandLine(commandLine);
+    startFailure_.clear();
+    return startCommandLine(commandLine, &startFailure_);
 }
 
 // A sound that cannot be played gives the default event sound, so the user still

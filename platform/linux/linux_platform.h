@@ -40,6 +40,7 @@ class LinuxPlatform : public Platform {
     bool reboot() override;
     QString powerFailure() const override { return powerFailure_; }
     bool startCommand(const QString& commandLine) override;
+    QString startFailure() const override { return startFailure_; }
     void playSound(const QString& path) override;
     bool writeAutostart(const QString& programPath) override;
     bool deleteAutostart() override;
@@ -67,6 +68,7 @@ class LinuxPlatform : public Platform {
     std::unique_ptr<PulseSoundPlayer> sound_;
     std::unique_ptr<PulseVolume> volume_;
     QString powerFailure_;
+    QString startFailure_;
     std::unique_ptr<QTemporaryFile> defaultSound_;
     _XDisplay* display_ = nullptr;
     bool displayTried_ = false;

@@ -58,6 +58,22 @@ TEST(ExecutorPause, ANonNumberIsReportedOnceAndNothingWaits) {
     EXPECT_TRUE(rig.calls.isEmpty());
 }
 
+TEST(ExecutorOpen, AStartThatFailedIsReportedNamingTheCommandLineAndThePassGoesOn) {
+    ActionRig rig("Run command", "Open");
+    rig.file = "gedit 'notes";
+    rig.platform.startRefusal = "Text ended before matching quote was found for '.";
+    EXPECT_EQ(rig.executor.execute(), Executor::Outcome::Done);
+    EXPECT_EQ(rig.calls, QStringList{"startCommand gedit 'notes"});
+    EXPECT_EQ(rig.errors.messages,
+              QStringList{"Cannot start: gedit 'notes\n"
+                          "Text ended before matching quote was found for '."});
+
+    rig.platform.startRefusal.clear();  // started: nothing to say
+    rig.errors.messages.clear();
+    rig.executor.execute();
+    EXPECT_TRUE(rig.errors.messages.isEmpty());
+}
+
 class CommandFileSwitch : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -1,10 +1,16 @@
 // Starting programs and documents from a command line, with real processes.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <unistd.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <thread>
 
+#include "platform/linux/command_start.h"
 #include "platform/linux/linux_platform.h"
 #include "session.h"
 
@@ -71,23 +77,109 @@ TEST_F(ProgramStart, StartsProgramsWithTheirArgumentsAndNoShell) {
     EXPECT_FALSE(QFile::exists(path("uid=0(root)")));
 }
 
-TEST_F(ProgramStart, RefusesLinesThatNameNothing) {
+TEST(CommandWords, SplitAsTheShellSplitsWithoutExpanding) {
+    struct Row {
+        const char* line;
+        QStringList words;
+    };
+    const QList<Row> rows = {
+        {R"(rec.sh "two words" 'single q')", {"rec.sh", "two words", "single q"}},
+        {R"(  spaced   out	tab  )", {"spaced", "out", "tab"}},
+        {R"(a\ b c\"d "e\"f" 'g\h')", {"a b", "c\"d", "e\"f", "g\\h"}},
+        {R"('it'"s to"gether 'x'"y"z)", {"its together", "xyz"}},
+        {R"(say "$HOME" $(id) `id` * ~ ; a|b)",
+         {"say", "$HOME", "$(id)", "`id`", "*", "~", ";", "a|b"}},
+        {R"(play "" x #comment)", {"play", "", "x"}},
+        {"пуск \"мой файл\"", {"пуск", "мой файл"}},
+    };
+    for (const Row& row : rows) {
+        const CommandWords split = splitCommandLine(QString::fromUtf8(row.line));
+        EXPECT_EQ(split.words, row.words) << row.line;
+        EXPECT_TRUE(split.failure.isEmpty()) << row.line;
+    }
+    for (const char* unbalanced : {R"(gedit "notes)", "gedit 'notes", R"(gedit "a\" b)", ""}) {
+        const CommandWords split = splitCommandLine(QString::fromUtf8(unbalanced));
+        EXPECT_TRUE(split.words.isEmpty()) << unbalanced;
+        EXPECT_FALSE(split.failure.isEmpty()) << unbalanced;
+    }
+}
+
+// The started program lives on by itself: its own session, our environment and
+// folder, /dev/null for its standard streams and none of our other descriptors;
+// when it ends it is waited for and leaves no zombie, whether the start came from
+// a thread with an event loop (which watches it) or from one without.
+TEST_F(ProgramStart, StartsTheProgramDetachedAndWaitsForItsEnd) {
+    for (const bool fromEventLoop : {true, false}) {
+        SCOPED_TRACE(fromEventLoop ? "from the event loop's thread" : "from a plain thread");
+        qputenv("QUENDA_START_MARK", "inherited");
+        const QString pidFile = path(fromEventLoop ? "pid-loop" : "pid-thread");
+        const QString line =
+            QStringLiteral(
+                "/bin/sh -c 'echo $$ > \"%1.part\" && mv \"%1.part\" \"%1\" && exec sleep 30'")
+                .arg(pidFile);
+        bool started = false;
+        if (fromEventLoop) {
+            started = platform_.startCommand(line);
+        } else {
+            std::thread([&] { started = platform_.startCommand(line); }).join();
+        }
+        qunsetenv("QUENDA_START_MARK");
+        ASSERT_TRUE(started);
+        ASSERT_TRUE(appears(pidFile));
+        const pid_t pid = contents(pidFile).trimmed().toInt();
+        ASSERT_GT(pid, 0);
+        const QString proc = QStringLiteral("/proc/%1").arg(pid);
+        ASSERT_TRUE(waitUntil([&] { return contents(proc + "/comm") == "sleep\n"; }, 3s));
+
+        EXPECT_EQ(getsid(pid), pid);
+        EXPECT_NE(getsid(pid), getsid(0));
+        const QDir fds(proc + "/fd");
+        EXPECT_EQ(fds.entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join(' ').toStdString(),
+                  "0 1 2");
+        for (const char* fd : {"0", "1", "2"}) {
+            EXPECT_EQ(QFileInfo(fds.filePath(fd)).symLinkTarget().toStdString(), "/dev/null") << fd;
+        }
+        EXPECT_TRUE(
+            contents(proc + "/environ").split('\0').contains("QUENDA_START_MARK=inherited"));
+        EXPECT_EQ(QFileInfo(proc + "/cwd").symLinkTarget(), QDir::currentPath());
+
+        ASSERT_EQ(kill(pid, SIGTERM), 0);
+        const auto end = std::chrono::steady_clock::now() + 5s;
+        while (QFileInfo::exists(proc) && std::chrono::steady_clock::now() < end) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        EXPECT_FALSE(QFileInfo::exists(proc))
+            << "state: " << contents(proc + "/stat").toStdString();
+    }
+}
+
+TEST_F(ProgramStart, RefusesLinesThatNameNothingAndSaysWhy) {
     installFakeOpener(path("opened"));
-    EXPECT_FALSE(platform_.startCommand(QString()));
-    EXPECT_FALSE(platform_.startCommand(QStringLiteral("   ")));
-    EXPECT_FALSE(platform_.startCommand(QStringLiteral("/nonexistent/program arg")));
-    EXPECT_FALSE(platform_.startCommand(QStringLiteral("quenda-no-such-program")));
-    EXPECT_FALSE(platform_.startCommand(dir_.path()));  // a folder is no document
+    const QStringList refused = {
+        QString(),
+        QStringLiteral("   "),
+        QStringLiteral("/nonexistent/program arg"),
+        QStringLiteral("quenda-no-such-program"),
+        dir_.path(),  // a folder is no document
+        QStringLiteral("/usr/bin/touch \"") + path("never"),
+    };
+    for (const QString& line : refused) {
+        EXPECT_FALSE(platform_.startCommand(line)) << line.toStdString();
+        EXPECT_FALSE(platform_.startFailure().isEmpty()) << line.toStdString();
+    }
+    EXPECT_TRUE(platform_.startFailure().contains(QLatin1String("quote")))
+        << platform_.startFailure().toStdString();
     std::this_thread::sleep_for(200ms);
     EXPECT_FALSE(QFile::exists(path("opened")));
+    EXPECT_FALSE(QFile::exists(path("never")));
 }
 
 TEST_F(ProgramStart, HandsDocumentsToTheDesktopOpener) {
     installFakeOpener(path("opened"));
-    const QString doc = path("notes and plans.txt");
+    // Blanks and a lone quote: the whole line is the file, no words are split.
+    const QString doc = path("Bob's notes and plans.txt");
     QFile(doc).open(QIODevice::WriteOnly);
 
-    // Unquoted, with its blanks.
     EXPECT_TRUE(platform_.startCommand(doc));
     ASSERT_TRUE(appears(path("opened")));
     EXPECT_TRUE(waitUntil([&] { return contents(path("opened")) == doc.toUtf8(); }, 3s));

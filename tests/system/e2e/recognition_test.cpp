@@ -57,6 +57,7 @@ TEST(Recognition, EveryCommandOfACodeRunsInSlotOrderAndCombinationsSpaceTheirEle
         s.writeCommandFile("remote.pci", "Hall remote",
                            {e2e::openCommand("First", " 51", s.stamp("first")),
                             e2e::openCommand("Lamp", "", s.stamp("lamp")),
+                            e2e::openCommand("Broken", " 51", "quenda-no-such-program 'x y'"),
                             e2e::openCommand("Second", " 51", s.stamp("second")),
                             e2e::combinationCommand("Chain", " 52", "1.Lamp 2.Fan 3.Lamp"),
                             e2e::openCommand("Fan", "", s.stamp("fan"))});
@@ -65,6 +66,10 @@ TEST(Recognition, EveryCommandOfACodeRunsInSlotOrderAndCombinationsSpaceTheirEle
 
     s.press("Q");
     ASSERT_TRUE(s.waitForStamps(2, 5s)) << s.programErrors();
+    // A start that failed is told, naming the command line, and the others still run.
+    EXPECT_NE(s.programErrors().find("Cannot start: quenda-no-such-program 'x y'"),
+              std::string::npos)
+        << s.programErrors();
     s.press("R");
     ASSERT_TRUE(s.waitForStamps(5, 5s)) << s.stampWords().join(' ').toStdString();
     std::this_thread::sleep_for(300ms);
