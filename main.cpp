@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
+#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -8,6 +9,7 @@
 #include "core/first_start.h"
 #include "core/program_folder.h"
 #include "core/program_identity.h"
+#include "core/user_messages.h"
 #include "editor/main_window.h"
 #include "editor/message_box_reporter.h"
 #include "platform/platform.h"
@@ -74,5 +76,13 @@ int main(int argc, char** argv) {
     TAboutF aboutF(state, &form1);
     // The settings dialog comes last: creating it puts the language into every window.
     TPropertiesF propertiesF(form1, state, *platform, errors);
+    // Said once the event loop runs, in the language the settings dialog put in.
+    QTimer::singleShot(0, &form1, [&] {
+        const QString off =
+            UserMessages::desktopActionsOff(state.messages, platform->capabilities());
+        if (!off.isEmpty()) {
+            errors.report(off);
+        }
+    });
     return QApplication::exec();
 }

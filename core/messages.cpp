@@ -50,6 +50,10 @@ const std::vector<Messages::Definition>& Messages::definitions() {
          "load."},
         // Shown above the system's reason.
         {Id::CannotStart, "CannotStart", "Cannot start: %1"},
+        // Said at start when the desktop cannot do them; %1 is the reason.
+        {Id::WindowActionsOff, "WindowActionsOff",
+         "Window, key and mouse commands do nothing here: %1."},
+        {Id::InputActionsOff, "InputActionsOff", "Key and mouse commands do nothing here: %1."},
     };
     return all;
 }

@@ -39,6 +39,8 @@ class Messages {
         DeviceDoesNotOpen,
         LoadFileTooLong,
         CannotStart,
+        WindowActionsOff,
+        InputActionsOff,
     };
     struct Definition {
         Id id;

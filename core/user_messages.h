@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/messages.h"
+#include "platform/capabilities.h"
 
 // The program's own questions and notices about files and the receiver's port, in
 // the words of the interface language. Where a message stands below another text
@@ -37,6 +38,18 @@ inline QString portDidNotOpen(const Messages& messages, const QString& device,
                               const QString& reason, const QString& where) {
     return QStringLiteral("%1: %2\n").arg(device, reason) +
            messages.text(Messages::Id::PortDidNotOpen).arg(where);
+}
+
+// What the user should know at start about commands the desktop cannot carry out;
+// empty when it can carry out every one.
+inline QString desktopActionsOff(const Messages& messages, const Capabilities& can) {
+    if (!can.listWindows.available) {
+        return messages.text(Messages::Id::WindowActionsOff).arg(can.listWindows.reason);
+    }
+    if (!can.synthesiseInput.available) {
+        return messages.text(Messages::Id::InputActionsOff).arg(can.synthesiseInput.reason);
+    }
+    return QString();
 }
 
 }  // namespace UserMessages

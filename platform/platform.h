@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/capabilities.h"
+
 // Everything the program asks of the desktop. The contract follows the Windows
 // calls the program was designed around; each backend does the same job with its
 // own system's facility.
 class Platform {
-public:
+  public:
     using WindowId = std::uint64_t;  // 0: no window
 
     virtual ~Platform() = default;
@@ -65,7 +67,11 @@ public:
     virtual bool autostartExists() = 0;
     // Where the entry lives, for messages; empty where it has no file of its own.
     virtual QString autostartLocation() { return QString(); }
+
+    // What works on this desktop; a backend that can do everything need not say.
+    virtual Capabilities capabilities() { return {}; }
 };
 
-// The backend for the system the program runs on.
+// The backend for the system the program runs on; one that can do nothing, saying
+// why, where the program has no backend.
 std::unique_ptr<Platform> createPlatform();

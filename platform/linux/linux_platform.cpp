@@ -1,7 +1,9 @@
 #include "platform/linux/linux_platform.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDir>
-#include <cstdio>
+#include <QFileInfo>
 
 #include "platform/linux/command_start.h"
 #include "platform/linux/logind_power.h"
@@ -46,9 +48,6 @@ _XDisplay* LinuxPlatform::display() {
     if (!displayTried_) {
         displayTried_ = true;
         display_ = XOpenDisplay(nullptr);
-        if (!display_) {
-            std::fprintf(stderr, "quenda: no X display; input and window actions are off\n");
-        }
     }
     return display_;
 }
@@ -63,12 +62,8 @@ X11Windows* LinuxPlatform::windows() {
 X11Input* LinuxPlatform::input() {
     if (!inputTried_ && display()) {
         inputTried_ = true;
+        // Without XTEST the pointer can still be read; nothing can be synthesised.
         input_ = std::make_unique<X11Input>(display_);
-        if (!input_->available()) {
-            // The pointer can still be read; nothing can be synthesised.
-            std::fprintf(stderr,
-                         "quenda: the X server has no XTEST; key and mouse actions are off\n");
-        }
     }
     return input_.get();
 }
@@ -207,4 +202,63 @@ bool LinuxPlatform::powerOff() {
 bool LinuxPlatform::reboot() {
     powerFailure_ = LogindPower::request(LogindPower::Action::Reboot);
     return powerFailure_.isEmpty();
+}
+
+namespace {
+
+// Why no X display opened: the user's session tells the likely cause.
+QString noDisplayReason() {
+    const QString display = qEnvironmentVariable("DISPLAY");
+    if (!display.isEmpty()) {
+        return QStringLiteral("the X display %1 does not open").arg(display);
+    }
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        return QStringLiteral("a Wayland session without XWayland");
+    }
+    return QStringLiteral("no X display (DISPLAY is not set)");
+}
+
+Capabilities::Ability logindReachable() {
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected()) {
+        return Capabilities::missing(QStringLiteral("no system bus"));
+    }
+    // Asked at start: a bus that does not answer may hold the program only briefly.
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+    ask << QStringLiteral("org.freedesktop.login1");
+    const QDBusMessage reply = bus.call(ask, QDBus::Block, 500);
+    if (reply.type() != QDBusMessage::ReplyMessage || !reply.arguments().value(0).toBool()) {
+        return Capabilities::missing(QStringLiteral("logind does not run on the system bus"));
+    }
+    return {};
+}
+
+// The entry's folder, or the nearest folder above it that exists, must be writable.
+Capabilities::Ability autostartWritable(const QString& entry) {
+    QFileInfo folder(QFileInfo(entry).absolutePath());
+    while (!folder.exists() && !folder.isRoot()) {
+        folder = QFileInfo(folder.absolutePath());
+    }
+    if (folder.isDir() && folder.isWritable()) {
+        return {};
+    }
+    return Capabilities::missing(QStringLiteral("%1 is not writable").arg(folder.filePath()));
+}
+
+}  // namespace
+
+Capabilities LinuxPlatform::capabilities() {
+    Capabilities can;
+    if (!display()) {
+        can.listWindows = Capabilities::missing(noDisplayReason());
+        can.synthesiseInput = can.listWindows;
+    } else if (!input()->available()) {
+        can.synthesiseInput =
+            Capabilities::missing(QStringLiteral("the X server has no XTEST extension"));
+    }
+    can.powerOff = logindReachable();
+    can.writeAutostart = autostartWritable(autostartLocation());
+    return can;
 }

@@ -46,6 +46,7 @@ class LinuxPlatform : public Platform {
     bool deleteAutostart() override;
     bool autostartExists() override;  // these three: xdg_autostart.cpp
     QString autostartLocation() override;
+    Capabilities capabilities() override;
 
     // Where the single-instance lock lives: $XDG_RUNTIME_DIR, else the temp folder.
     static QString lockFilePath();

@@ -2,6 +2,7 @@
 // XDG_CONFIG_HOME whose Exec line starts the program it names.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -92,3 +93,31 @@ TEST_F(Autostart, PlainPathsStayAsTheyAreAndARefusedWriteSaysSo) {
 }
 
 }  // namespace
+
+// What the backend says it can do on a desktop without X, without logind and with an
+// autostart folder the user may not write to (root may write anywhere, so that case
+// is only checked for other users).
+TEST_F(Autostart, CapabilitiesSayWhatThisDesktopLacks) {
+    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("DISPLAY");
+    qputenv("WAYLAND_DISPLAY", "wayland-0");
+    const Capabilities can = LinuxPlatform().capabilities();
+    qputenv("DISPLAY", display);
+    qputenv("WAYLAND_DISPLAY", wayland);
+
+    EXPECT_FALSE(can.listWindows.available);
+    EXPECT_EQ(can.listWindows.reason, QStringLiteral("a Wayland session without XWayland"));
+    EXPECT_FALSE(can.synthesiseInput.available);
+    // The tests' system bus is private or unreachable, and holds no logind here.
+    EXPECT_FALSE(can.powerOff.available);
+    EXPECT_TRUE(can.writeAutostart.available) << can.writeAutostart.reason.toStdString();
+
+    if (geteuid() != 0) {
+        ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("config"))));
+        QFile::setPermissions(path(QStringLiteral("config")), QFile::ReadOwner | QFile::ExeOwner);
+        const Capabilities locked = LinuxPlatform().capabilities();
+        EXPECT_FALSE(locked.writeAutostart.available);
+        EXPECT_TRUE(locked.writeAutostart.reason.endsWith(QStringLiteral("is not writable")));
+    }
+}
