@@ -55,7 +55,9 @@ QByteArray fullRemote(const QByteArray& code, int openSlot) {
             "Command combination: ",
             "File: " + QByteArray(open ? "/usr/bin/true" : ""),
             "WindowHandle: ",
-            "Run Action: " + QByteArray(open ? "Open" : n % 3 != 0 ? "Active" : ""),
+            "Run Action: " + QByteArray(open         ? "Open"
+                                        : n % 3 != 0 ? "Active"
+                                                     : ""),
             "Key add: ",
             "Key add1: ",
             "Key: " + QByteArray(n % 3 == 0 ? "Space" : ""),
@@ -114,7 +116,8 @@ int main(int argc, char** argv) {
         runEventsFor(500);  // the start into the tray
         if (state.inTray != QLatin1String("yes") || form.isVisible() ||
             !QSystemTrayIcon::isSystemTrayAvailable()) {
-            std::fprintf(stderr, "the program did not go to the tray (inTray %s, %s, tray %s)\n%s\n",
+            std::fprintf(stderr,
+                         "the program did not go to the tray (inTray %s, %s, tray %s)\n%s\n",
                          qPrintable(state.inTray), form.isVisible() ? "shown" : "hidden",
                          QSystemTrayIcon::isSystemTrayAvailable() ? "there" : "missing",
                          qPrintable(errors.messages.join(QLatin1Char('\n'))));
@@ -137,8 +140,7 @@ int main(int argc, char** argv) {
             if (i >= kWarmUp) {
                 toStart.push_back(
                     std::chrono::duration<double, std::milli>(platform.started - fired).count());
-                whole.push_back(
-                    std::chrono::duration<double, std::milli>(ended - fired).count());
+                whole.push_back(std::chrono::duration<double, std::milli>(ended - fired).count());
             }
             // The event loop runs between presses: the icon flash ends, the hint paints.
             runEventsFor(120);
