@@ -1,20 +1,58 @@
 #include "core/text_file.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QSaveFile>
 
 #include "core/text_codec.h"
 
 namespace TextFile {
 
+namespace {
+
+// `size` is the length the file system tells; empty when it tells none (a pipe) or
+// the file grew while it was read.
+ReadResult refused(const QString& path, std::optional<qint64> size) {
+    const QLocale english(QLocale::English);
+    const QString limit = english.toString(kMaxBytes);
+    const QString message =
+        size ? QStringLiteral(
+                   "%1 was not read: it is %2 bytes (%3 MB) long, and files longer "
+                   "than 1 MB (%4 bytes) are refused.")
+                   .arg(path, english.toString(*size),
+                        english.toString(double(*size) / double(kMaxBytes), 'f', 1), limit)
+             : QStringLiteral(
+                   "%1 was not read: it is longer than 1 MB (%2 bytes), and longer "
+                   "files are refused.")
+                   .arg(path, limit);
+    return {std::nullopt, message, TextCodec::Encoding::Windows1251, true};
+}
+
+}  // namespace
+
 ReadResult read(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {std::nullopt, QStringLiteral("File not found: %1").arg(path)};
     }
-    const QByteArray bytes = file.readAll();
+    if (file.size() > kMaxBytes) {
+        return refused(path, file.size());
+    }
+    // Read up to one byte beyond the limit: a file without a size of its own, or one
+    // that grew since, is refused as well, and never held whole.
+    QByteArray bytes;
+    while (bytes.size() <= kMaxBytes) {
+        const QByteArray chunk = file.read(kMaxBytes + 1 - bytes.size());
+        if (chunk.isEmpty()) {
+            break;
+        }
+        bytes += chunk;
+    }
     if (file.error() != QFileDevice::NoError) {
         return {std::nullopt, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
+    }
+    if (bytes.size() > kMaxBytes) {
+        return refused(path, std::nullopt);
     }
     TextCodec::Decoded decoded = TextCodec::decode(bytes);
     return {std::move(decoded.lines), QString(), decoded.encoding};
