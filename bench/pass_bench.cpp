@@ -34,26 +34,47 @@ class TimingPlatform : public FakePlatform {
   public:
     Clock::time_point started;
     int starts = 0;
+    QString lastStarted;
     bool startCommand(const QString& commandLine) override {
         started = Clock::now();
         ++starts;
+        lastStarted = commandLine;
         return FakePlatform::startCommand(commandLine);
     }
 };
 
-// A full remote of 30 commands, as a user's command file holds; the one learned as
-// `code` opens a program, the others run other kinds of action.
-QByteArray fullRemote(const QByteArray& code, int openSlot) {
+// The presses: three buttons in turn, each learned by one command that opens a
+// program of its own, in different places of the table.
+struct Press {
+    int slot;
+    QByteArray burst;  // what the receiver sends
+};
+const Press kPresses[] = {{5, "ABC"}, {17, "ABD"}, {26, "ABE"}};
+
+// A full remote of 30 commands, as a user's command file holds: the pressed ones
+// open a program, the others run other kinds of action.
+QByteArray fullRemote() {
     QByteArray f = "Name: Bench remote\r\n\r\n";
     for (int n = 1; n <= 30; ++n) {
-        const bool open = n == openSlot;
+        const Press* press = nullptr;
+        for (const Press& p : kPresses) {
+            press = p.slot == n ? &p : press;
+        }
+        const bool open = press != nullptr;
         const QByteArray number = QByteArray::number(n);
+        QByteArray code = " 41 42 " + QByteArray::number(n + 0x10, 16).toUpper();
+        if (open) {
+            code.clear();
+            for (const char byte : press->burst) {
+                code += ' ' + QByteArray::number(byte, 16).toUpper();
+            }
+        }
         const QList<QByteArray> lines{
             "Name: Command " + number,
-            "Code: " + (open ? code : " 41 42 " + QByteArray::number(n + 0x10, 16).toUpper()),
+            "Code: " + code,
             "Type Action: " + QByteArray(open || n % 3 != 0 ? "Run command" : "Key control"),
             "Command combination: ",
-            "File: " + QByteArray(open ? "/usr/bin/true" : ""),
+            "File: " + QByteArray(open ? "/usr/bin/player --track " + number : ""),
             "WindowHandle: ",
             "Run Action: " + QByteArray(open         ? "Open"
                                         : n % 3 != 0 ? "Active"
@@ -90,7 +111,6 @@ void runEventsFor(int ms) {
 int main(int argc, char** argv) {
     const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
     constexpr int kWarmUp = 5;
-    constexpr int kOpenSlot = 17;
     try {
         rig::Desktop desktop({.trayHost = true});
         rig::TestHome& home = desktop.home();
@@ -100,7 +120,7 @@ int main(int argc, char** argv) {
         }
         rig::PseudoTerminal receiver;
         const QString remote = home.work(QStringLiteral("bench.pci"));
-        rig::writeFile(remote, fullRemote(" 41 42 43", kOpenSlot));
+        rig::writeFile(remote, fullRemote());
         QDir().mkpath(home.programFolder());
         rig::writeFile(home.programFolder() + QStringLiteral("/QUENDA.ini"),
                        bench::traySettings(receiver.devicePath(), remote, 100));
@@ -128,13 +148,15 @@ int main(int argc, char** argv) {
         std::vector<double> toStart;
         std::vector<double> whole;
         for (int i = 0; i < kWarmUp + passes; ++i) {
-            reception.receiveBytes("ABC");
+            reception.receiveBytes(kPresses[i % std::size(kPresses)].burst);
             const int startsBefore = platform.starts;
             const Clock::time_point fired = Clock::now();
             reception.Timer1Timer();
             const Clock::time_point ended = Clock::now();
-            if (platform.starts != startsBefore + 1) {
-                std::fprintf(stderr, "pass %d started no program\n", i);
+            const QString expected = QStringLiteral("/usr/bin/player --track %1")
+                                         .arg(kPresses[i % std::size(kPresses)].slot);
+            if (platform.starts != startsBefore + 1 || platform.lastStarted != expected) {
+                std::fprintf(stderr, "pass %d did not start %s\n", i, qPrintable(expected));
                 return 1;
             }
             if (i >= kWarmUp) {
@@ -155,7 +177,7 @@ int main(int argc, char** argv) {
         bench::printMachine();
         std::printf(
             "Recognition pass in the real windows (in the tray, 30 commands, hint shown),\n"
-            "%d passes:\n",
+            "%d passes, three buttons in turn:\n",
             passes);
         std::printf("  timer to program start: median %.3f ms, 99th %.3f ms, max %.3f ms\n",
                     percentile(toStart, 0.5), percentile(toStart, 0.99), toStart.back());
