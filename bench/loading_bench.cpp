@@ -1,8 +1,9 @@
 // Loading the program's files: a normal command file of 30 commands, the shipped
-// settings, and files of 524,000 empty lines (just under the 1 MB the program reads)
-// read as a command file and as settings; then a file over the limit. Each figure is
-// the median of several runs, for the whole load (read, decode, parse) and for the
-// parse of lines already in memory, with the time per line.
+// settings, and files just under the 1 MB the program reads (524,000 empty lines;
+// 209,000 lines that begin like a key and are none) read as a command file and as
+// settings; then a file over the limit. Each figure is the median of several runs,
+// for the whole load (read, decode, parse) and for the parse of lines already in
+// memory, with the time per line.
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -68,8 +69,10 @@ int main(int argc, char** argv) {
     const QString empty = dir.filePath(QStringLiteral("empty-lines.pci"));
     const QString settings = dir.filePath(QStringLiteral("QUENDA.ini"));
     const QString large = dir.filePath(QStringLiteral("large.pci"));
+    const QString junk = dir.filePath(QStringLiteral("junk-lines.pci"));
     write(normal, commandFile(30));
     write(empty, QByteArray("\r\n").repeated(524000));
+    write(junk, QByteArray("Nam\r\n").repeated(209000));  // no key, and no line to skip
     QFile shipped(QStringLiteral(QUENDA_SOURCE_DIR "/resources/QUENDA.ini"));
     if (!shipped.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "no shipped settings\n");
@@ -79,24 +82,28 @@ int main(int argc, char** argv) {
     write(large, QByteArray("\r\n").repeated(1024 * 1024));
 
     std::printf("Loading files (median of the runs):\n");
-    for (const QString& path : {normal, empty}) {
+    for (const QString& path : {normal, empty, junk}) {
         const QStringList lines = *TextFile::read(path).lines;
         const int runs = lines.size() > 10000 ? 15 : 2000;
         CommandTable table;
         const double whole = medianMicros(runs, [&] { CommandFile::loadFromFile(path, table); });
         const double parse = medianMicros(runs, [&] { CommandFile::load(lines, table); });
-        line(path == normal ? "command file, 30 commands" : "command file, empty lines",
+        line(path == normal  ? "command file, 30 commands"
+             : path == empty ? "command file, empty lines"
+                             : "command file, \"Nam\" lines",
              lines.size(), whole, parse);
     }
-    for (const QString& path : {settings, empty}) {
+    for (const QString& path : {settings, empty, junk}) {
         const QStringList lines = *TextFile::read(path).lines;
         const int runs = lines.size() > 10000 ? 15 : 2000;
         const SettingsRecord defaults = SettingsRecord::defaults(QStringLiteral("English"));
         const double whole =
             medianMicros(runs, [&] { SettingsFile::read(*TextFile::read(path).lines, defaults); });
         const double parse = medianMicros(runs, [&] { SettingsFile::read(lines, defaults); });
-        line(path == settings ? "settings, shipped" : "settings, empty lines", lines.size(), whole,
-             parse);
+        line(path == settings ? "settings, shipped"
+             : path == empty  ? "settings, empty lines"
+                              : "settings, \"Nam\" lines",
+             lines.size(), whole, parse);
     }
     CommandTable table;
     const double refused = medianMicros(50, [&] { CommandFile::loadFromFile(large, table); });

@@ -66,6 +66,9 @@ public:
     explicit Loader(CommandTable& table) : table_(table) {}
 
     void line(const QString& text) {
+        if (text.isEmpty()) {
+            return;  // holds no key: the line after each record, or many more
+        }
         if (startsWithKey(text, kNameKeyView)) {
             name(valueOf(text, kNameKeyView, kNameKept));
             return;
