@@ -35,15 +35,17 @@ const std::array<FieldKey, 13> kRecordKeys = {{
 
 constexpr int kNameKept = 50;
 const QString kNameKey = QStringLiteral("Name: ");
+constexpr QLatin1StringView kNameKeyView("Name: ");
 
 // The key text looked for is the written key without its trailing blank; the value
-// starts in the column right after that blank.
-bool startsWithKey(const QString& line, const QString& writtenKey) {
+// starts in the column right after that blank. The keys are ASCII, so the Latin-1
+// views compare with the lines as they are, and nothing is built per line.
+bool startsWithKey(const QString& line, QLatin1StringView writtenKey) {
     return line.startsWith(writtenKey.chopped(1));
 }
 
-QString valueOf(const QString& line, const QString& writtenKey, int kept) {
-    return TextCodec::cut(line, writtenKey.size(), kept);
+QString valueOf(const QString& line, QLatin1StringView writtenKey, int kept) {
+    return TextCodec::cut(line, int(writtenKey.size()), kept);
 }
 
 // Removes blanks and control characters at both ends.
@@ -64,12 +66,15 @@ public:
     explicit Loader(CommandTable& table) : table_(table) {}
 
     void line(const QString& text) {
-        if (startsWithKey(text, kNameKey)) {
-            name(valueOf(text, kNameKey, kNameKept));
+        if (text.isEmpty()) {
+            return;  // holds no key: the line after each record, or many more
+        }
+        if (startsWithKey(text, kNameKeyView)) {
+            name(valueOf(text, kNameKeyView, kNameKept));
             return;
         }
         for (std::size_t i = 0; i < kRecordKeys.size(); ++i) {
-            const QString key = QLatin1String(kRecordKeys[i].key);
+            const QLatin1StringView key(kRecordKeys[i].key);
             if (startsWithKey(text, key)) {
                 field(i, valueOf(text, key, kRecordKeys[i].kept));
                 return;
@@ -151,7 +156,7 @@ QStringList write(const CommandTable& table) {
 FileResult loadFromFile(const QString& path, CommandTable& table, const Messages& messages) {
     const TextFile::ReadResult read = TextFile::read(path, messages);
     if (!read.lines) {
-        return {false, read.error, {}};
+        return {false, read.error, {}, TextCodec::Encoding::Windows1251, read.tooLarge};
     }
     return {true, QString(), load(*read.lines, table), read.encoding};
 }

@@ -27,6 +27,7 @@ struct FileResult {
     QString error;  // names the file when not ok
     LoadReport report;
     TextCodec::Encoding encoding = TextCodec::Encoding::Windows1251;  // as read
+    bool tooLarge = false;  // refused unread for its size (see TextFile::kMaxBytes)
 };
 
 // Reads and loads a file; on a read failure the table is left untouched.

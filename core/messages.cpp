@@ -54,6 +54,12 @@ const std::vector<Messages::Definition>& Messages::definitions() {
         {Id::WindowActionsOff, "WindowActionsOff",
          "Window, key and mouse commands do nothing here: %1."},
         {Id::InputActionsOff, "InputActionsOff", "Key and mouse commands do nothing here: %1."},
+        // Files the program reads whole are kept to 1 MB.
+        {Id::FileTooLarge, "FileTooLarge",
+         "%1 was not read: it is %2 bytes (%3 MB) long, and files longer than 1 MB (%4 bytes) "
+         "are refused."},
+        {Id::FileGrewTooLarge, "FileGrewTooLarge",
+         "%1 was not read: it is longer than 1 MB (%2 bytes), and longer files are refused."},
     };
     return all;
 }

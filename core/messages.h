@@ -41,6 +41,8 @@ class Messages {
         CannotStart,
         WindowActionsOff,
         InputActionsOff,
+        FileTooLarge,
+        FileGrewTooLarge,
     };
     struct Definition {
         Id id;

@@ -121,6 +121,9 @@ ReadResult read(const QStringList& lines, const SettingsRecord& defaults) {
     SettingsRecord& record = result.record;
     std::vector<bool> found(keys.size(), false);
     for (const QString& line : lines) {
+        if (line.isEmpty()) {
+            continue;  // holds no key; the blank lines between groups, or many more
+        }
         for (std::size_t i = 0; i < keys.size(); ++i) {
             if (!holdsKey(line, keys[i].key)) {
                 continue;

@@ -34,6 +34,11 @@ void loadCommandFile(AppState& state, ErrorReporter& errors) {
         CommandFile::loadFromFile(state.commandFilePath, state.table, state.messages);
     if (!loaded.ok) {
         errors.report(loaded.error);
+        // A file refused for its size is no command file of ours: Save asks for a
+        // name instead of writing the table over it.
+        if (loaded.tooLarge) {
+            state.commandFilePath.clear();
+        }
         return;
     }
     state.adoptCommandFile(state.commandFilePath, loaded);

@@ -69,11 +69,11 @@ bool fitsWindows1251(const QString& text) {
 }
 
 QString decodeWindows1251(const QByteArray& bytes) {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        text.append(b < 0x80 ? QChar(b) : QChar(kUpperHalf[b - 0x80]));
+        *out++ = b < 0x80 ? QChar(b) : QChar(kUpperHalf[b - 0x80]);
     }
     return text;
 }
@@ -113,15 +113,21 @@ std::optional<QString> strictUtf8(const QByteArray& bytes) {
     return text;
 }
 
+// Each line is copied once, without its CR; an empty line allocates nothing.
 QStringList splitLines(const QString& text) {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) {
-            line.chop(1);
+    QStringList lines;
+    lines.reserve(text.count(QLatin1Char('\n')) + 1);
+    qsizetype begin = 0;
+    while (begin < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), begin);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0) {
+            end = text.size();
         }
+        const qsizetype length =
+            end > begin && text.at(end - 1) == QLatin1Char('\r') ? end - begin - 1 : end - begin;
+        lines.append(text.sliced(begin, length));
+        begin = next;
     }
     return lines;
 }

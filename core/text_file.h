@@ -13,10 +13,16 @@
 // writable file rewritten in place.
 namespace TextFile {
 
+// The largest file read: a command file holds at most 30 commands of about 1.5 kB,
+// settings and language files are smaller still. A larger file is refused before it
+// is read, so it neither blocks the interface nor lands in memory whole.
+inline constexpr qint64 kMaxBytes = 1024 * 1024;
+
 struct ReadResult {
     std::optional<QStringList> lines;  // empty optional when the file could not be read
     QString error;                     // a message naming the file
     TextCodec::Encoding encoding = TextCodec::Encoding::Windows1251;
+    bool tooLarge = false;  // refused for its size; `error` names the file and its size
 };
 
 // `messages` words the failures; "File not found" stays as it is in every language.

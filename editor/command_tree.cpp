@@ -64,11 +64,16 @@ void TCommandTree::selectIndex(int index) {
     }
 }
 
+// Only the nodes whose picture changes are touched: every change of an item's
+// picture is a change of the model that the view handles.
 void TCommandTree::updatePictures() {
     for (int i = 0; i < nodeCount(); ++i) {
         QTreeWidgetItem* item = nodeAt(i);
         const bool first = i == 0 || item == currentItem();
-        item->setIcon(0, picture_[first ? 0 : 1]);
+        const QIcon& picture = picture_[first ? 0 : 1];
+        if (item->icon(0).cacheKey() != picture.cacheKey()) {
+            item->setIcon(0, picture);
+        }
     }
 }
 

@@ -249,6 +249,7 @@ void TForm1::applyGeometry(const StartupResult& startup) {
 // command of the table that was replaced; the menu items stay as they were, as
 // after any load.
 void TForm1::reloadTree() {
+    summaryWaiting_.reset();  // the memo is emptied below
     if (runner_) {
         runner_->tutoringF()->tableReplaced();
     }
@@ -518,10 +519,9 @@ bool TForm1::ShowProperties() {
     if (slot < 0) {
         return true;
     }
-    QPlainTextEdit* memo = ListViewPanel->Memo1;
-    memo->clear();
     const bool onlyHeader = TreeView1->nodeCount() == 1;
     if (slot == 0) {
+        showSummary(nullptr);
         menus_.headerShown(onlyHeader);
         applyMenuEnabling();
         return true;
@@ -529,19 +529,9 @@ bool TForm1::ShowProperties() {
     menus_.commandShown();
     applyMenuEnabling();
     const Command& command = state_.table.slot(slot);
-    PropertySummary::ListPositions lists;
-    const PropertySummary::Result summary = PropertySummary::build(
-        command, ListViewPanel->summaryCaptions(), ListViewPanel->listItems(), lists,
-        QLocale::system().decimalPoint().at(0));
-    ListViewPanel->showListPositions(lists);
-    memo->setPlainText(summary.lines.join(QLatin1Char('\n')));
-    if (summary.error) {
-        errors_.report(*summary.error);
+    if (const std::optional<QString> error = showSummary(&command)) {
+        errors_.report(*error);
         return false;
-    }
-    if (command.typeAction == QLatin1String("Combination command")) {
-        memo->moveCursor(QTextCursor::Start);
-        memo->ensureCursorVisible();
     }
     const QString seconds = command.pause.size() < 3 ? QStringLiteral("0")
                                                      : PropertySummary::secondsText(
@@ -549,4 +539,52 @@ bool TForm1::ShowProperties() {
                                                            QLocale::system().decimalPoint().at(0));
     ListViewPanel->loadControls(command, seconds);
     return true;
+}
+
+// The summary and the list positions are made at once, the list positions shown
+// (the editing handlers and a new language read them); writing the summary into
+// Memo1 only paints, and while the window is hidden (in the tray, where recognition
+// runs) it waits until the window is shown. No command: the header, an empty memo.
+std::optional<QString> TForm1::showSummary(const Command* command) {
+    SummaryText summary;
+    std::optional<QString> error;
+    if (command) {
+        PropertySummary::ListPositions lists;
+        const PropertySummary::Result built = PropertySummary::build(
+            *command, ListViewPanel->summaryCaptions(), ListViewPanel->listItems(), lists,
+            QLocale::system().decimalPoint().at(0));
+        ListViewPanel->showListPositions(lists);
+        summary.text = built.lines.join(QLatin1Char('\n'));
+        error = built.error;
+        summary.caretToStart =
+            !error && command->typeAction == QLatin1String("Combination command");
+    }
+    if (isVisible()) {
+        summaryWaiting_.reset();
+        writeSummary(summary);
+    } else {
+        summaryWaiting_ = summary;
+    }
+    return error;
+}
+
+void TForm1::writeSummary(const std::optional<SummaryText>& summary) {
+    QPlainTextEdit* memo = ListViewPanel->Memo1;
+    memo->clear();
+    if (!summary || summary->text.isNull()) {
+        return;
+    }
+    memo->setPlainText(summary->text);
+    if (summary->caretToStart) {
+        memo->moveCursor(QTextCursor::Start);
+        memo->ensureCursorVisible();
+    }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    if (summaryWaiting_) {
+        writeSummary(summaryWaiting_);
+        summaryWaiting_.reset();
+    }
+    QMainWindow::showEvent(event);
 }

@@ -166,6 +166,7 @@ class TForm1 : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     // Wires the header and command dialogs and the property editing (main_window_editing.cpp).
@@ -193,6 +194,14 @@ class TForm1 : public QMainWindow {
     // False when the user cancels; may change the path to another name.
     bool confirmDroppingRecords(QString& path);
     bool isCurrentCommandFile(const QString& path) const;
+    // The view-mode summary of a command (none: the header) and its list positions;
+    // returns the error that stops the summary at the pause line.
+    std::optional<QString> showSummary(const Command* command);
+    struct SummaryText {
+        QString text;  // null: the memo is only emptied
+        bool caretToStart = false;
+    };
+    void writeSummary(const std::optional<SummaryText>& summary);
 
     AppState& state_;
     Platform& platform_;
@@ -203,4 +212,6 @@ class TForm1 : public QMainWindow {
     QPoint mouseStart_;
     bool noTraySaid_ = false;
     std::unique_ptr<TCommandRunner> runner_;
+    // The summary Memo1 is to show once the window is shown.
+    std::optional<SummaryText> summaryWaiting_;
 };

@@ -30,21 +30,42 @@ QFont boldFont(const QWidget* w) {
     return font;
 }
 
+// Setting a field's text also puts its cursor at the end and forgets its selection,
+// its undo steps and its modified mark, and it notifies the accessibility layer,
+// which is most of what showing a command costs. A field that is already as setting
+// the text would leave it is left alone.
+bool alreadyShows(const QLineEdit* edit, const QString& text) {
+    return edit->text() == text && edit->cursorPosition() == text.size() &&
+           !edit->hasSelectedText() && !edit->isModified() && !edit->isUndoAvailable() &&
+           !edit->isRedoAvailable();
+}
+
 void setListText(QComboBox* box, const QString& text) {
+    if (box->lineEdit() && alreadyShows(box->lineEdit(), text)) {
+        return;
+    }
     const QSignalBlocker block(box);
     box->setEditText(text);
 }
 
 void setEditText(QLineEdit* edit, const QString& text) {
+    if (alreadyShows(edit, text)) {
+        return;
+    }
     const QSignalBlocker block(edit);
     edit->setText(text);
 }
 
+// A list that shows the item at the position already is left alone: moving it lays
+// out its field anew even when nothing changes.
 void showPosition(QComboBox* box, int position) {
-    const QSignalBlocker block(box);
-    box->setCurrentIndex(position);
+    if (box->currentIndex() != position ||
+        (position >= 0 && box->currentText() != box->itemText(position))) {
+        const QSignalBlocker block(box);
+        box->setCurrentIndex(position);
+    }
     if (position < 0) {
-        box->setEditText(QString());
+        setListText(box, QString());
     }
 }
 
@@ -110,6 +131,18 @@ TPropertyPanel::TPropertyPanel(QWidget* parent) : QWidget(parent) {
     Panel2->setAutoFillBackground(true);
     buildPanel2();
     connectPauseSeconds();
+    // The summary reads the items of the type and action lists by position; they
+    // change only when a language is applied.
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox8, ComboBox9, ComboBox10}) {
+        QAbstractItemModel* model = box->model();
+        const auto forget = [this] { listItems_.reset(); };
+        connect(model, &QAbstractItemModel::rowsInserted, this, forget);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, forget);
+        connect(model, &QAbstractItemModel::rowsMoved, this, forget);
+        connect(model, &QAbstractItemModel::dataChanged, this, forget);
+        connect(model, &QAbstractItemModel::modelReset, this, forget);
+        connect(model, &QAbstractItemModel::layoutChanged, this, forget);
+    }
     Panel4->raise();
     Panel5->raise();
     Panel2->raise();
@@ -344,6 +377,10 @@ QStringList itemsOf(const QComboBox* box) {
 }  // namespace
 
 PropertySummary::ListItems TPropertyPanel::listItems() const {
-    return {itemsOf(ComboBox1), itemsOf(ComboBox2), itemsOf(ComboBox8), itemsOf(ComboBox9),
-            itemsOf(ComboBox10)};
+    if (!listItems_) {
+        listItems_ =
+            PropertySummary::ListItems{itemsOf(ComboBox1), itemsOf(ComboBox2), itemsOf(ComboBox8),
+                                       itemsOf(ComboBox9), itemsOf(ComboBox10)};
+    }
+    return *listItems_;
 }

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QWidget>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -101,4 +102,5 @@ class TPropertyPanel : public QWidget {
                     QComboBox* box = nullptr);
 
     bool pauseTyped_ = false;  // keystrokes in the seconds not yet converted
+    mutable std::optional<PropertySummary::ListItems> listItems_;  // until the items change
 };

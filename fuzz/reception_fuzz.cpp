@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (const auto text =
                 ByteFilter::byteText(static_cast<unsigned char>(received), settings)) {
             FuzzInput::require(text->size() <= 2, "a byte gives at most two characters");
-            buffer += QLatin1Char(' ') + *text;
+            buffer += QLatin1Char(' ');
+            buffer += *text;
         }
     }
     const QString code = RecognitionText::cutCode(buffer, settings.recognizeStartSymbol);

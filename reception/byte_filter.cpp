@@ -1,16 +1,28 @@
 #include "reception/byte_filter.h"
 
+#include <array>
+
 namespace ByteFilter {
 
-std::optional<QString> byteText(unsigned char byte, const SettingsRecord& settings) {
+namespace {
+
+// The two upper-case hexadecimal digits of every byte, high digit first.
+constexpr std::array<std::array<char16_t, 2>, 256> kHexTexts = [] {
+    constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    std::array<std::array<char16_t, 2>, 256> texts{};
+    for (std::size_t b = 0; b < texts.size(); ++b) {
+        texts[b] = {kDigits[b >> 4], kDigits[b & 0x0F]};
+    }
+    return texts;
+}();
+
+}  // namespace
+
+std::optional<QStringView> byteText(unsigned char byte, const SettingsRecord& settings) {
     if (byte < 32) {
         return std::nullopt;
     }
-    static const char kDigits[] = "0123456789ABCDEF";
-    QString text;
-    text.reserve(2);
-    text.append(QLatin1Char(kDigits[byte >> 4]));
-    text.append(QLatin1Char(kDigits[byte & 0x0F]));
+    QStringView text(kHexTexts[byte].data(), 2);
 
     // Deletion comes first and looks only at the byte's own text.
     for (const QString& deleted : settings.recognizeDelete) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringView>
 #include <optional>
 
 #include "core/settings_record.h"
@@ -11,7 +11,9 @@
 namespace ByteFilter {
 
 // The text appended after a blank, or nothing when the byte is dropped. The text may
-// be shorter than two characters when a replacement made it so.
-std::optional<QString> byteText(unsigned char byte, const SettingsRecord& settings);
+// be shorter than two characters when a replacement made it so. It is a view of a
+// fixed table or of a replacement in `settings`: valid while the settings stay as
+// they are, and nothing is allocated for it.
+std::optional<QStringView> byteText(unsigned char byte, const SettingsRecord& settings);
 
 }  // namespace ByteFilter

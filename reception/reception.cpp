@@ -2,7 +2,6 @@
 
 #include "core/command_file.h"
 #include "core/vocabulary.h"
-#include "reception/byte_filter.h"
 #include "reception/recognition_text.h"
 
 namespace {
@@ -53,12 +52,7 @@ void Reception::ApdComPort1TriggerAvail() {
 }
 
 void Reception::receiveBytes(QByteArrayView bytes) {
-    for (const char byte : bytes) {
-        if (const std::optional<QString> text =
-                ByteFilter::byteText(static_cast<unsigned char>(byte), state_.settings)) {
-            Edit1.setText(Edit1.text() + QLatin1Char(' ') + *text);
-        }
-    }
+    Edit1.appendBytes(bytes, state_.settings);
 }
 
 void Reception::Timer1Timer() {

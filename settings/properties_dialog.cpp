@@ -346,7 +346,10 @@ bool TPropertiesF::applyLanguage() {
         const QString looked =
             path.isEmpty() ? LanguageFile::userPath(state_.programFolder, state_.settings.language)
                            : path;
-        errors_.report(state_.messages.text(Messages::Id::LanguageFileMissing).arg(looked));
+        // A file refused for its size is named with its size instead.
+        errors_.report(file.tooLarge
+                           ? file.error
+                           : state_.messages.text(Messages::Id::LanguageFileMissing).arg(looked));
         return false;
     }
     const LanguageTexts texts = LanguageFile::read(*file.lines);

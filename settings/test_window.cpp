@@ -49,6 +49,10 @@ TTestF::TTestF(QWidget* parent) : QDialog(parent) {
 
     resize(kWidth, kHeight);
     layoutControls();
+
+    pendingTimer_.setSingleShot(true);
+    pendingTimer_.setInterval(0);
+    connect(&pendingTimer_, &QTimer::timeout, this, &TTestF::writePending);
 }
 
 int TTestF::NTestIRClick(const QRect& mainWindow) {
@@ -61,16 +65,47 @@ void TTestF::placeOver(const QRect& mainWindow) {
 }
 
 void TTestF::appendCode(const QString& code) {
-    RichEdit1->appendPlainText(code);
-    QTextDocument* log = RichEdit1->document();
-    while (log->characterCount() > kKeptCharacters && log->blockCount() > 1) {
-        QTextCursor oldest(log->firstBlock());
-        oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-        oldest.removeSelectedText();
+    pending_ << code;
+    pendingCharacters_ += code.size() + 1;
+    // Lines the box would drop need not wait either; and once one of them goes,
+    // every older line in the box would go too.
+    while ((pending_.size() > kKeptLines || pendingCharacters_ > kKeptCharacters) &&
+           pending_.size() > 1) {
+        pendingCharacters_ -= pending_.constFirst().size() + 1;
+        pending_.removeFirst();
+        pendingReplacesLog_ = true;
+    }
+    if (isVisible()) {
+        writePending();
+    } else if (!pendingTimer_.isActive()) {
+        pendingTimer_.start();
     }
 }
 
+void TTestF::writePending() {
+    pendingTimer_.stop();
+    if (pendingReplacesLog_) {
+        RichEdit1->clear();
+        pendingReplacesLog_ = false;
+    }
+    QTextDocument* log = RichEdit1->document();
+    for (const QString& code : std::as_const(pending_)) {
+        RichEdit1->appendPlainText(code);
+        while (log->characterCount() > kKeptCharacters && log->blockCount() > 1) {
+            QTextCursor oldest(log->firstBlock());
+            oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+            oldest.removeSelectedText();
+        }
+    }
+    pending_.clear();
+    pendingCharacters_ = 0;
+}
+
 void TTestF::showEvent(QShowEvent* event) {
+    pendingTimer_.stop();
+    pending_.clear();
+    pendingCharacters_ = 0;
+    pendingReplacesLog_ = false;
     RichEdit1->clear();
     QDialog::showEvent(event);
 }

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <array>
 
+#include "editor/command_runner.h"
 #include "editor/command_tree.h"
 #include "editor/property_panel.h"
 #include "tests/forms/form_fixture.h"
@@ -181,4 +182,30 @@ TEST_F(ShowProperties, AnInvalidPauseIsReportedAndTheControlsAreNotLoaded) {
     EXPECT_EQ(pane()->Edit2->text(), QStringLiteral("/usr/bin/browser"));
     EXPECT_TRUE(table() == before);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Плохая пауза"));
+}
+
+// A recognition pass while the window is hidden (in the tray) loads the controls the
+// executor reads at once; the summary and the list positions follow when the window
+// is shown again, the same as if it had been shown all along. An invalid pause is
+// reported at once and still stops the summary where it stood.
+TEST_F(ShowProperties, WhileHiddenTheSummaryFollowsWhenTheWindowIsShown) {
+    const auto shownAlong = [this](int slot) {
+        clickNode(slot);
+        return std::pair{memoLines(), pane()->ComboBox10->currentIndex()};
+    };
+    const auto mouse = shownAlong(Remote::kMouse);
+    const auto badPause = shownAlong(Remote::kBadPause);
+    for (const auto& [slot, expected, ok] : {std::tuple{Remote::kMouse, mouse, true},
+                                             std::tuple{Remote::kBadPause, badPause, false}}) {
+        clickNode(Remote::kKeys);
+        errors.messages.clear();
+        form->hide();
+        EXPECT_EQ(form->runner()->dispatch(slot), ok);
+        EXPECT_EQ(pane()->Edit7->text(), ok ? QString() : QStringLiteral("/tmp/beep.wav"))
+            << "the controls the executor reads are loaded unless the pause is invalid";
+        showWindow();
+        EXPECT_EQ(errors.messages.size(), ok ? 0 : 1) << "reported once, at the dispatch";
+        EXPECT_EQ(memoLines(), expected.first);
+        EXPECT_EQ(pane()->ComboBox10->currentIndex(), expected.second);
+    }
 }

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "core/command_file.h"
 #include "core/text_codec.h"
@@ -317,16 +318,42 @@ TEST(CommandFileRoundTrip, TextOutsideWindows1251IsWrittenAsUtf8WithTheMark) {
     EXPECT_EQ(TextCodec::encodeLines(CommandFile::write(loaded)), bytes);
 }
 
-TEST(CommandFileDisk, LoadingAMissingFileNamesItAndKeepsTheTable) {
+// A file that is missing, or longer than the 1 MB the program reads, is named in the
+// error (the long one with its size) and leaves the table and the file as they were.
+// A file of exactly 1 MB still loads.
+TEST(CommandFileDisk, LoadingAMissingOrOversizedFileNamesItAndKeepsTheTable) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("gone.pci"));
-    CommandTable table = cyrillicTable();
-    const Snapshot before = snapshot(table);
-    const CommandFile::FileResult result = CommandFile::loadFromFile(path, table);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.error.contains(path)) << result.error.toStdString();
-    EXPECT_EQ(snapshot(table), before);
+    const QByteArray limit = QByteArray("\r\n").repeated(TextFile::kMaxBytes / 2);
+    const struct {
+        const char* name;
+        std::optional<QByteArray> content;
+        bool loads;
+        QString sizeText;
+    } cases[] = {
+        {"gone.pci", std::nullopt, false, QString()},
+        {"long.pci", limit + "Name: x\r\n", false, QStringLiteral("1,048,585 bytes")},
+        {"limit.pci", limit, true, QString()},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QLatin1String(c.name));
+        if (c.content) {
+            ASSERT_TRUE(TestFiles::writeBytes(path, *c.content));
+        }
+        CommandTable table = cyrillicTable();
+        const Snapshot before = snapshot(table);
+        const CommandFile::FileResult result = CommandFile::loadFromFile(path, table);
+        EXPECT_EQ(result.ok, c.loads) << c.name;
+        if (c.loads) {
+            EXPECT_EQ(table.nodeCount(), 0) << c.name;
+            continue;
+        }
+        EXPECT_TRUE(result.error.contains(path)) << result.error.toStdString();
+        EXPECT_TRUE(result.error.contains(c.sizeText)) << result.error.toStdString();
+        EXPECT_EQ(result.tooLarge, c.content.has_value()) << c.name;
+        EXPECT_EQ(snapshot(table), before) << c.name;
+        EXPECT_EQ(TestFiles::readBytes(path), c.content.value_or(QByteArray())) << c.name;
+    }
 }
 
 TEST(CommandFileDisk, SaveCreatesAMissingFileAndReplacesTheWholeFile) {

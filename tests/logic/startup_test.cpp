@@ -67,16 +67,24 @@ TEST_F(StartupTest, ReadsSettingsThenTheCommandFileThenPortAndInterval) {
     EXPECT_EQ(result.recognitionIntervalMs, 250);
 }
 
-TEST_F(StartupTest, AMissingCommandFileIsReportedAndStartUpGoesOn) {
+// A missing command file may be created by Save later; one refused for its size is
+// never written over: Save asks for a name instead.
+TEST_F(StartupTest, AMissingOrOversizedCommandFileIsReportedAndStartUpGoesOn) {
     const QString missing = state.programFolder + QStringLiteral("gone.pci");
-    writeSettings({"Load file: " + missing});
-    const StartupResult result = Startup::run(state, errors);
-    ASSERT_EQ(errors.messages.size(), 1);
-    EXPECT_TRUE(errors.messages[0].contains(missing)) << errors.messages[0].toStdString();
-    EXPECT_EQ(state.table.nodeCount(), 0);
-    EXPECT_EQ(state.commandFilePath, missing);  // Save may create it later
-    EXPECT_EQ(result.port, (PortSettings{"/dev/ttyS2", 19200, 7, 2}));
-    EXPECT_EQ(result.recognitionIntervalMs, 250);
+    const QString oversized = state.programFolder + QStringLiteral("huge.pci");
+    ASSERT_TRUE(TestFiles::writeBytes(oversized, QByteArray(TextFile::kMaxBytes + 1, 'x')));
+    for (const auto& [file, pathAfter] :
+         {std::pair{missing, missing}, std::pair{oversized, QString()}}) {
+        errors.messages.clear();
+        writeSettings({"Load file: " + file});
+        const StartupResult result = Startup::run(state, errors);
+        ASSERT_EQ(errors.messages.size(), 1);
+        EXPECT_TRUE(errors.messages[0].contains(file)) << errors.messages[0].toStdString();
+        EXPECT_EQ(state.table.nodeCount(), 0);
+        EXPECT_EQ(state.commandFilePath, pathAfter);
+        EXPECT_EQ(result.port, (PortSettings{"/dev/ttyS2", 19200, 7, 2}));
+        EXPECT_EQ(result.recognitionIntervalMs, 250);
+    }
 }
 
 TEST_F(StartupTest, ABadGeometryValueIsReportedOnceAndCostsNothingElse) {

@@ -97,6 +97,9 @@ TEST(TextCodec, LinesEndWithCrLfWhenWrittenAndLfAloneIsAccepted) {
     EXPECT_EQ(TextCodec::decodeLines("Name: A\r\n\nName: \xC1"), expected);
     EXPECT_EQ(TextCodec::decodeLines("\xEF\xBB\xBFName: A\n\nName: \xD0\x91\r\n"), expected);
     EXPECT_TRUE(TextCodec::decodeLines(QByteArray()).isEmpty());
+    // Only a CR right before the line's end goes; a last line keeps its text.
+    EXPECT_EQ(TextCodec::decodeLines("a\rb\r\n\r\n\r"), (QStringList{"a\rb", "", ""}));
+    EXPECT_EQ(TextCodec::decodeLines("\n\nc\r"), (QStringList{"", "", "c"}));
 }
 
 TEST(TextCodec, UnencodableTextIsWrittenAsUtf8WithTheMark) {

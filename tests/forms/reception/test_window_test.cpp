@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -11,6 +12,7 @@ TEST(TestWindow, OneLinePerCodeAndEmptyOnEveryShowing) {
     TTestF window;
     window.appendCode(" 41 42");  // collected while hidden
     window.appendCode("41 43");
+    QCoreApplication::processEvents();  // they go into the box once the program is idle
     EXPECT_EQ(window.RichEdit1->toPlainText(), " 41 42\n41 43");
 
     QTimer::singleShot(0, &window, [&] {
@@ -37,6 +39,7 @@ TEST(TestWindow, KeepsOnlyTheLatestThousandLinesOfAtMostAHundredThousandCharacte
     for (int n = 1; n <= 2500; ++n) {
         window.appendCode(QStringLiteral(" %1").arg(n));
     }
+    QCoreApplication::processEvents();
     QStringList lines = window.RichEdit1->toPlainText().split('\n');
     ASSERT_EQ(lines.size(), 1000);
     EXPECT_EQ(lines.first(), QStringLiteral(" 1501"));
@@ -46,6 +49,7 @@ TEST(TestWindow, KeepsOnlyTheLatestThousandLinesOfAtMostAHundredThousandCharacte
     for (int n = 1; n <= 300; ++n) {
         window.appendCode(QString(999, QLatin1Char('F')) + QString::number(n % 10));
     }
+    QCoreApplication::processEvents();
     lines = window.RichEdit1->toPlainText().split('\n');
     EXPECT_EQ(lines.size(), 99);
     EXPECT_EQ(lines.last(), QString(999, QLatin1Char('F')) + QLatin1Char('0'));
