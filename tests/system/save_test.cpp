@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 #include <iostream>
 
-#include "files.h"
+#include "support/rig/files.h"
 #include "support/rig/desktop.h"
 #include "support/rig/pty.h"
 

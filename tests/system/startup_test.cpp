@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <thread>
 
-#include "files.h"
+#include "support/rig/files.h"
 #include "screen_text.h"
 #include "support/rig/desktop.h"
 #include "support/rig/pty.h"

@@ -4,11 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <thread>
 
 #include "platform/linux/linux_platform.h"
-#include "session.h"
+#include "support/rig/process.h"
 
-using namespace backend_test;
+using rig::waitUntil;
 using namespace std::chrono_literals;
 
 namespace {
