@@ -24,12 +24,11 @@ namespace rig {
 // removed at the end, also after a failure (the program's error output is printed
 // then); QUENDA_RIG_KEEP keeps it for inspection. "COM 1" of a program started in
 // it is a pseudo-terminal of its own, so no test opens a serial port of the machine.
+// Neither copied nor moved: its folder and terminal are its own.
 class TestHome {
   public:
     TestHome();  // throws std::runtime_error
     ~TestHome();
-    TestHome(const TestHome&) = delete;
-    TestHome& operator=(const TestHome&) = delete;
 
     QString path() const { return dir_.path(); }
     QString configHome() const { return path() + QStringLiteral("/config"); }

@@ -3,11 +3,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <thread>
 
 #include "platform/linux/linux_platform.h"
-#include "support/rig/process.h"
+#include "support/rig/desktop.h"
 
 using rig::waitUntil;
 using namespace std::chrono_literals;
@@ -16,13 +15,7 @@ namespace {
 
 class ProgramStart : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        savedPath_ = qgetenv("PATH");
-    }
-    void TearDown() override { qputenv("PATH", savedPath_); }
-
-    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString path(const QString& name) const { return home_.work(name); }
     static bool appears(const QString& file) {
         return waitUntil([&] { return QFile::exists(file); }, 5s);
     }
@@ -35,11 +28,11 @@ class ProgramStart : public ::testing::Test {
         f.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\n").arg(record).toUtf8());
         f.close();
         f.setPermissions(f.permissions() | QFile::ExeOwner);
-        qputenv("PATH", path(QStringLiteral("bin")).toLocal8Bit() + ':' + savedPath_);
+        path_.set(path(QStringLiteral("bin")).toLocal8Bit() + ':' + path_.saved());
     }
 
-    QTemporaryDir dir_;
-    QByteArray savedPath_;
+    rig::TestHome home_;
+    rig::ScopedVariable path_{"PATH"};
     LinuxPlatform platform_;
 };
 
@@ -78,7 +71,7 @@ TEST_F(ProgramStart, RefusesLinesThatNameNothing) {
     EXPECT_FALSE(platform_.startCommand(QStringLiteral("   ")));
     EXPECT_FALSE(platform_.startCommand(QStringLiteral("/nonexistent/program arg")));
     EXPECT_FALSE(platform_.startCommand(QStringLiteral("quenda-no-such-program")));
-    EXPECT_FALSE(platform_.startCommand(dir_.path()));  // a folder is no document
+    EXPECT_FALSE(platform_.startCommand(home_.workDir()));  // a folder is no document
     std::this_thread::sleep_for(200ms);
     EXPECT_FALSE(QFile::exists(path("opened")));
 }
@@ -106,6 +99,6 @@ TEST_F(ProgramStart, HandsDocumentsToTheDesktopOpener) {
     EXPECT_TRUE(waitUntil([&] { return contents(path("opened")) == marked.toUtf8(); }, 3s));
 
     // Without an opener on PATH nothing starts, and the caller hears so.
-    qputenv("PATH", path("nothing-here").toLocal8Bit());
+    path_.set(path("nothing-here").toLocal8Bit());
     EXPECT_FALSE(platform_.startCommand(doc));
 }

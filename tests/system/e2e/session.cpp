@@ -11,74 +11,50 @@
 
 namespace e2e {
 
-namespace {
-
-files::Command runCommand(const QByteArray& name, const QByteArray& code,
-                          const QByteArray& action) {
-    files::Command c;
-    c.name = name;
-    c.code = code;
-    c.typeAction = "Run command";
-    c.runAction = action;
-    return c;
-}
-
-}  // namespace
-
 files::Command openCommand(const QByteArray& name, const QByteArray& code, const QByteArray& file) {
-    files::Command c = runCommand(name, code, "Open");
-    c.file = file;
-    return c;
+    return {
+        .name = name, .code = code, .typeAction = "Run command", .file = file, .runAction = "Open"};
 }
 
 files::Command pauseCommand(const QByteArray& name, const QByteArray& code, int ms) {
-    files::Command c = runCommand(name, code, "Pause:");
-    c.pause = QByteArray::number(ms);
-    return c;
+    return {.name = name,
+            .code = code,
+            .typeAction = "Run command",
+            .runAction = "Pause:",
+            .pause = QByteArray::number(ms)};
 }
 
 files::Command windowCommand(const QByteArray& name, const QByteArray& code,
                              const QByteArray& action, const QByteArray& caption) {
-    files::Command c = runCommand(name, code, action);
-    c.windowHandle = caption;
-    return c;
+    return {.name = name,
+            .code = code,
+            .typeAction = "Run command",
+            .windowHandle = caption,
+            .runAction = action};
 }
 
 files::Command combinationCommand(const QByteArray& name, const QByteArray& code,
                                   const QByteArray& list) {
-    files::Command c;
-    c.name = name;
-    c.code = code;
-    c.typeAction = "Combination command";
-    c.combination = list;
-    return c;
+    return {.name = name, .code = code, .typeAction = "Combination command", .combination = list};
 }
 
 files::Command volumeCommand(const QByteArray& name, const QByteArray& code,
                              const QByteArray& action) {
-    files::Command c;
-    c.name = name;
-    c.code = code;
-    c.typeAction = "Volume control";
-    c.runAction = action;
-    return c;
+    return {.name = name, .code = code, .typeAction = "Volume control", .runAction = action};
 }
 
 files::Command pcCommand(const QByteArray& name, const QByteArray& code, const QByteArray& action) {
-    files::Command c;
-    c.name = name;
-    c.code = code;
-    c.typeAction = "PC control";
-    c.runAction = action;
-    return c;
+    return {.name = name, .code = code, .typeAction = "PC control", .runAction = action};
 }
 
 files::Command timerCommand(const QByteArray& name, const QByteArray& code, const QByteArray& file,
                             const QByteArray& commandName) {
-    files::Command c = runCommand(name, code, "Timer");
-    c.file = file;
-    c.windowHandle = commandName;
-    return c;
+    return {.name = name,
+            .code = code,
+            .typeAction = "Run command",
+            .file = file,
+            .windowHandle = commandName,
+            .runAction = "Timer"};
 }
 
 void writeTimerRemote(Session& s, const QByteArray& timerStep) {

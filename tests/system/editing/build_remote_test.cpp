@@ -112,6 +112,17 @@ class Editor {
     QPoint origin_;
 };
 
+// A remote of one command, written by the program's own file code and loaded at
+// start; the main window's id, "" when none showed.
+QString startWithOneCommand(XSession& x, const QString& file, const QString& command) {
+    CommandTable table;
+    table.setHeader(QStringLiteral("Remote"));
+    table.slot(table.addCommand(command)).name = command;
+    EXPECT_TRUE(CommandFile::saveToFile(file, table).ok);
+    x.writeSettings(file);
+    return x.startQuenda();
+}
+
 QStringList captionsOf(const CommandTable& table) {
     QStringList captions;
     for (int node = 0; node < table.nodeCount(); ++node) {
@@ -191,13 +202,8 @@ TEST(BuildRemote, WindowRowListsTheDesktopsWindows) {
     x.startWitness({QStringLiteral("Witness window")},
                    {QStringLiteral("--geometry"), QStringLiteral("200x100+900+600")});
     ASSERT_FALSE(x.waitWindow(QStringLiteral("^Witness window$"), 30s).isEmpty());
-    CommandTable table;
-    table.setHeader(QStringLiteral("Remote"));
-    table.slot(table.addCommand(QStringLiteral("Close it"))).name = QStringLiteral("Close it");
     const QString file = x.path(QStringLiteral("witness.pci"));
-    ASSERT_TRUE(CommandFile::saveToFile(file, table).ok);
-    x.writeSettings(file);
-    const QString window = x.startQuenda();
+    const QString window = startWithOneCommand(x, file, QStringLiteral("Close it"));
     ASSERT_FALSE(window.isEmpty());
     Editor editor(x, window);
 
@@ -218,13 +224,8 @@ TEST(BuildRemote, WindowRowListsTheDesktopsWindows) {
 
 TEST(BuildRemote, MousePositionShowsTheReadoutInTheStatusBar) {
     XSession x;
-    CommandTable table;
-    table.setHeader(QStringLiteral("Remote"));
-    table.slot(table.addCommand(QStringLiteral("Pointer"))).name = QStringLiteral("Pointer");
     const QString file = x.path(QStringLiteral("pointer.pci"));
-    ASSERT_TRUE(CommandFile::saveToFile(file, table).ok);
-    x.writeSettings(file);
-    const QString window = x.startQuenda();
+    const QString window = startWithOneCommand(x, file, QStringLiteral("Pointer"));
     ASSERT_FALSE(window.isEmpty());
     Editor editor(x, window);
 
