@@ -9,8 +9,8 @@
 #include <QRegularExpression>
 #include <iostream>
 
-#include "support/rig/files.h"
 #include "support/rig/desktop.h"
+#include "support/rig/files.h"
 #include "support/rig/pty.h"
 
 using namespace std::chrono_literals;

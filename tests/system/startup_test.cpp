@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <thread>
 
-#include "support/rig/files.h"
 #include "screen_text.h"
 #include "support/rig/desktop.h"
+#include "support/rig/files.h"
 #include "support/rig/pty.h"
 
 using namespace std::chrono_literals;
