@@ -9,9 +9,8 @@
 #include <QRegularExpression>
 #include <iostream>
 
-#include "files.h"
 #include "support/rig/desktop.h"
-#include "support/rig/pty.h"
+#include "support/rig/files.h"
 
 using namespace std::chrono_literals;
 using rig::Desktop;
@@ -169,9 +168,8 @@ class SaveRoundTrip : public ::testing::Test {
 TEST_F(SaveRoundTrip, CyrillicFilesComeBackByteForByteInWindows1251) {
     const QString commandPath =
         desktop_.home().work(QString::fromUtf8("\xD0\xBF\xD1\x83\xD0\xBB\xD1\x8C\xD1\x82.pci"));
-    rig::PseudoTerminal port;
     files::Settings settings;
-    settings.comDevice = port.devicePath().toUtf8();
+    settings.comDevice = desktop_.home().firstPortDevice().toUtf8();
     settings.left = 140;
     settings.top = 90;
     settings.leftPanelW = 180;
@@ -199,9 +197,8 @@ TEST_F(SaveRoundTrip, CyrillicFilesComeBackByteForByteInWindows1251) {
 TEST_F(SaveRoundTrip, TextOutsideWindows1251ComesBackAsUtf8) {
     const QByteArray name = "caf\xC3\xA9 M\xC3\xBCller.pci";  // "café Müller.pci"
     const QString commandPath = desktop_.home().work(QString::fromUtf8(name));
-    rig::PseudoTerminal port;
     files::Settings settings;
-    settings.comDevice = port.devicePath().toUtf8();
+    settings.comDevice = desktop_.home().firstPortDevice().toUtf8();
     settings.loadFile = desktop_.home().workDir().toUtf8() + "/" + name;
     ASSERT_LT(QString::fromUtf8(settings.loadFile).size(), 100);
 
@@ -220,9 +217,8 @@ TEST_F(SaveRoundTrip, TextOutsideWindows1251ComesBackAsUtf8) {
 // text in both files. It loads as written and is saved back the same way.
 TEST_F(SaveRoundTrip, Utf8WithoutTheMarkComesBackByteForByte) {
     const QString commandPath = desktop_.home().work(QStringLiteral("linux-remote.pci"));
-    rig::PseudoTerminal port;
     files::Settings settings;
-    settings.comDevice = port.devicePath().toUtf8();
+    settings.comDevice = desktop_.home().firstPortDevice().toUtf8();
     settings.loadFile = commandPath.toUtf8();
     settings.fontName = "\xD0\x90\xD1\x80\xD0\xB8\xD0\xB0\xD0\xBB";  // "Ариал"
     ASSERT_LT(settings.loadFile.size(), 100);

@@ -5,10 +5,9 @@
 #include <QFileInfo>
 #include <thread>
 
-#include "files.h"
 #include "screen_text.h"
 #include "support/rig/desktop.h"
-#include "support/rig/pty.h"
+#include "support/rig/files.h"
 
 using namespace std::chrono_literals;
 using rig::Desktop;
@@ -16,7 +15,6 @@ using rig::Quenda;
 
 namespace {
 
-constexpr auto kStartLimit = 15s;
 constexpr auto kReadLimit = 15s;
 
 QString programFile(rig::TestHome& home, const char* name) {
@@ -48,7 +46,7 @@ TEST(StartUp, FirstStartCreatesItsFilesAndShowsTheSampleRemote) {
     ASSERT_FALSE(QFileInfo::exists(home.programFolder()));
 
     Quenda quenda(home, desktop.environment());
-    const auto window = quenda.waitForMainWindow(desktop.x(), kStartLimit);
+    const auto window = quenda.waitForMainWindow(desktop.x());
     ASSERT_TRUE(window) << quenda.process().standardError().toStdString();
 
     // The first start left default settings that name the sample remote beside them
@@ -82,7 +80,6 @@ TEST(StartUp, FirstStartCreatesItsFilesAndShowsTheSampleRemote) {
 TEST(StartUp, ShowsTheCommandFileNamedInTheSettings) {
     Desktop desktop({.windowManager = true});
     rig::TestHome& home = desktop.home();
-    const QString remote = home.work(QStringLiteral("harbour.pci"));
     files::Command command;
     command.typeAction = "Key control";
     std::vector<files::Command> commands;
@@ -90,16 +87,11 @@ TEST(StartUp, ShowsTheCommandFileNamedInTheSettings) {
         command.name = name;
         commands.push_back(command);
     }
-    rig::writeFile(remote, files::commandFile("Harbour lights", commands));
-    rig::PseudoTerminal port;
-    files::Settings settings;
-    settings.comDevice = port.devicePath().toUtf8();
-    settings.loadFile = remote.toUtf8();
-    ASSERT_TRUE(QDir().mkpath(home.programFolder()));
-    rig::writeFile(programFile(home, "QUENDA.ini"), files::settingsFile(settings));
+    home.writeSettings(
+        {}, home.writeCommandFile(QStringLiteral("harbour.pci"), "Harbour lights", commands));
 
     Quenda quenda(home, desktop.environment());
-    const auto window = quenda.waitForMainWindow(desktop.x(), kStartLimit);
+    const auto window = quenda.waitForMainWindow(desktop.x());
     ASSERT_TRUE(window) << quenda.process().standardError().toStdString();
 
     const QStringList captions{"Harbour lights", "Zebra crossing", "Quartz clock", "Maple syrup",
@@ -115,7 +107,7 @@ TEST(StartUp, ShowsTheCommandFileNamedInTheSettings) {
 TEST(SingleInstance, SecondCopyExitsAtOnceWithoutAWindow) {
     Desktop desktop;
     Quenda first(desktop.home(), desktop.environment());
-    const auto window = first.waitForMainWindow(desktop.x(), kStartLimit);
+    const auto window = first.waitForMainWindow(desktop.x());
     ASSERT_TRUE(window) << first.process().standardError().toStdString();
 
     desktop.x().watchWindowCreation();
@@ -142,12 +134,9 @@ TEST(SingleInstance, SecondCopyExitsAtOnceWithoutAWindow) {
 TEST(Tray, LoadMinimizedShowsOnlyTheTrayIcon) {
     Desktop desktop({.trayHost = true});
     rig::TestHome& home = desktop.home();
-    rig::PseudoTerminal port;
     files::Settings settings;
-    settings.comDevice = port.devicePath().toUtf8();
     settings.loadMinimized = "yes";
-    ASSERT_TRUE(QDir().mkpath(home.programFolder()));
-    rig::writeFile(programFile(home, "QUENDA.ini"), files::settingsFile(settings));
+    home.writeSettings(settings, QString());
 
     Quenda quenda(home, desktop.environment());
     std::vector<rig::XWindowInfo> icons;
@@ -156,7 +145,7 @@ TEST(Tray, LoadMinimizedShowsOnlyTheTrayIcon) {
             icons = desktop.x().dockedTrayIcons(QStringLiteral("quenda"));
             return !icons.empty() || !quenda.process().running();
         },
-        kStartLimit);
+        Quenda::kStartLimit);
     ASSERT_EQ(icons.size(), 1u) << quenda.process().standardError().toStdString();
     EXPECT_TRUE(quenda.process().standardError().isEmpty())
         << quenda.process().standardError().toStdString();

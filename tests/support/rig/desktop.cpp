@@ -62,6 +62,34 @@ QString TestHome::nextLogBase(const QString& name) {
            QStringLiteral("/%1-%2").arg(++logCounter_, 2, 10, QLatin1Char('0')).arg(name);
 }
 
+QString TestHome::writeCommandFile(const QString& fileName, const QByteArray& header,
+                                   const std::vector<files::Command>& commands) {
+    const QString path = work(fileName);
+    writeFile(path, files::commandFile(header, commands));
+    return path;
+}
+
+void TestHome::writeSettings(files::Settings settings, const QString& commandFile,
+                             const QList<QByteArray>& lines) {
+    if (settings.comDevice.isEmpty()) {
+        settings.comDevice = firstPortDevice().toUtf8();
+    }
+    settings.loadFile = commandFile.toUtf8();
+    QList<QByteArray> text = files::settingsFile(settings).split('\n');
+    for (QByteArray& line : text) {
+        for (const QByteArray& wanted : lines) {
+            const QByteArray key = wanted.left(wanted.indexOf(": ") + 2);
+            if (line.startsWith(key)) {
+                line = wanted + '\r';
+            }
+        }
+    }
+    if (!QDir().mkpath(programFolder())) {
+        throw std::runtime_error("cannot create the program folder");
+    }
+    writeFile(programFolder() + QStringLiteral("/QUENDA.ini"), text.join('\n'));
+}
+
 Environment TestHome::environment() const {
     Environment env = Environment::inherited();
     for (const char* name : {"DISPLAY",
@@ -129,6 +157,25 @@ QString Desktop::screenshot(const QString& name) {
     return path;
 }
 
+bool keepScreenshot(const QString& shot, const QString& name, const QRect& area) {
+    const QString folder = QStringLiteral(QUENDA_SCREENSHOT_DIR);
+    const QString kept = folder + QLatin1Char('/') + name;
+    QDir().mkpath(folder);
+    QFile::remove(kept);
+    if (area.isNull()) {
+        return QFile::copy(shot, kept);
+    }
+    const QString geometry = QStringLiteral("%1x%2+%3+%4")
+                                 .arg(area.width())
+                                 .arg(area.height())
+                                 .arg(area.x())
+                                 .arg(area.y());
+    return runCommand({QStringLiteral("/usr/bin/convert"), shot, QStringLiteral("-crop"), geometry,
+                       QStringLiteral("+repage"), kept},
+                      Environment::inherited())
+        .ok();
+}
+
 const QString Quenda::kTitle = QStringLiteral("Quenda");
 
 // QUENDA_TEST_BINARY runs the tests against another build, an installed copy say.
@@ -149,7 +196,7 @@ Quenda::Quenda(TestHome& home, const Environment& env, const QStringList& argume
     options.argv = QStringList{binary()} + arguments;
     options.env = env;
     options.logBase = home.nextLogBase(QStringLiteral("quenda"));
-    options.hardLimit = seconds(90);
+    options.hardLimit = seconds(180);
     process_ = ChildProcess(options);
 }
 
@@ -166,7 +213,45 @@ std::optional<XWindowInfo> Quenda::waitForMainWindow(XInspector& x, milliseconds
             return !process_.running();
         },
         limit, milliseconds(50));
+    if (found) {
+        mainWindow_ = found;
+    }
     return found;
+}
+
+bool Quenda::quit(const Environment& env, milliseconds limit) {
+    // The window's title may be the position readout by now: it goes by its id.
+    if (!mainWindow_) {
+        return false;
+    }
+    pressKeys(env, mainWindow_->id, QStringLiteral("ctrl+q"));
+    return process_.waitForExit(limit).has_value();
+}
+
+Witness::Witness(TestHome& home, const Environment& env, const QStringList& titles,
+                 const QStringList& options) {
+    const QString logBase = home.nextLogBase(QStringLiteral("witness"));
+    logPath_ = logBase + QStringLiteral(".log");
+    ChildProcess::Options child;
+    child.argv = {QStringLiteral(QUENDA_WITNESS), QStringLiteral("--log"), logPath_};
+    for (const QString& title : titles) {
+        child.argv << QStringLiteral("--title") << title;
+    }
+    child.argv << options;
+    child.env = env;
+    child.logBase = logBase;
+    process_ = ChildProcess(child);
+    if (!waitFor(QStringLiteral("ready"), milliseconds(30000))) {
+        throw std::runtime_error("the witness did not map its windows");
+    }
+}
+
+QStringList Witness::lines() const {
+    return QString::fromUtf8(readFile(logPath_)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+bool Witness::waitFor(const QString& line, milliseconds limit) const {
+    return waitUntil([&] { return lines().contains(line); }, limit, milliseconds(10));
 }
 
 }  // namespace rig

@@ -90,6 +90,25 @@ struct CommandResult {
 CommandResult runCommand(const QStringList& argv, const Environment& env,
                          seconds limit = seconds(20));
 
+// A variable of this process's own environment, for code under test that runs inside
+// the test: set for a while, given back its earlier value (or unset) when this goes.
+class ScopedVariable {
+  public:
+    explicit ScopedVariable(const char* name)
+        : name_(name), saved_(qgetenv(name)), wasSet_(qEnvironmentVariableIsSet(name)) {}
+    ~ScopedVariable() { wasSet_ ? qputenv(name_, saved_) : qunsetenv(name_); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+    void set(const QByteArray& value) { qputenv(name_, value); }
+    const QByteArray& saved() const { return saved_; }
+
+  private:
+    const char* name_;
+    QByteArray saved_;
+    bool wasSet_;
+};
+
 QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);  // throws on failure
 

@@ -3,11 +3,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
+#include <thread>
 
 namespace rig {
 
-SoundServer::SoundServer(TestHome& home, int channels) : env_(home.environment()) {
+SoundServer::SoundServer(TestHome& home, int channels) : home_(home), env_(home.environment()) {
     const QString socket = home.runtimeDir() + QStringLiteral("/pulse.sock");
     ChildProcess::Options options;
     options.argv = {
@@ -46,9 +49,12 @@ void SoundServer::applyTo(Environment& env) const {
     env.set(QStringLiteral("PULSE_SERVER"), env_.value(QStringLiteral("PULSE_SERVER")));
 }
 
-std::vector<int> SoundServer::sinkVolume() const {
-    const CommandResult r = runCommand(
-        {QStringLiteral("pactl"), QStringLiteral("get-sink-volume"), QLatin1String(kSink)}, env_);
+CommandResult SoundServer::pactl(const QStringList& arguments) const {
+    return runCommand(QStringList{QStringLiteral("pactl")} + arguments, env_);
+}
+
+std::vector<int> SoundServer::sinkVolume(const QString& sink) const {
+    const CommandResult r = pactl({QStringLiteral("get-sink-volume"), sink});
     std::vector<int> values;
     static const QRegularExpression channel(QStringLiteral("[\\w-]+: (\\d+) /"));
     auto it = channel.globalMatch(QString::fromUtf8(r.out));
@@ -59,11 +65,50 @@ std::vector<int> SoundServer::sinkVolume() const {
 }
 
 bool SoundServer::setSinkVolume(const QStringList& values) const {
-    return runCommand(QStringList{QStringLiteral("pactl"), QStringLiteral("set-sink-volume"),
-                                  QLatin1String(kSink)} +
-                          values,
-                      env_)
+    return pactl(QStringList{QStringLiteral("set-sink-volume"), QLatin1String(kSink)} + values)
         .ok();
+}
+
+QStringList SoundServer::playingFiles() const {
+    const QByteArray out = pactl({QStringLiteral("list"), QStringLiteral("sink-inputs")}).out;
+    QStringList files;
+    static const QRegularExpression re(QStringLiteral("media\\.filename = \"([^\"]*)\""));
+    auto it = re.globalMatch(QString::fromUtf8(out));
+    while (it.hasNext()) {
+        files << it.next().captured(1);
+    }
+    const int streams = int(out.count("Sink Input #"));
+    while (files.size() < streams) {
+        files << QString();
+    }
+    return files;
+}
+
+int SoundServer::loudestSampleWhile(const std::function<void()>& action, milliseconds length) {
+    // parec's raw samples go to its standard output; `timeout` ends it after `length`.
+    ChildProcess::Options options;
+    options.argv = {QStringLiteral("parec"),
+                    QStringLiteral("-d"),
+                    QStringLiteral("%1.monitor").arg(QLatin1String(kSink)),
+                    QStringLiteral("--raw"),
+                    QStringLiteral("--format=s16le"),
+                    QStringLiteral("--channels=1"),
+                    QStringLiteral("--rate=8000"),
+                    QStringLiteral("--latency-msec=20")};
+    options.env = env_;
+    options.logBase = home_.nextLogBase(QStringLiteral("parec"));
+    options.hardLimit = std::chrono::ceil<seconds>(length);
+    ChildProcess recorder(options);
+    std::this_thread::sleep_for(milliseconds(300));  // the recording stream is up
+    action();
+    recorder.waitForExit(length + milliseconds(5000));
+    const QByteArray bytes = recorder.standardOutput();
+    int loudest = 0;
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto sample = qint16(quint8(bytes[i]) | quint8(bytes[i + 1]) << 8);
+        loudest = std::max(loudest, std::abs(int(sample)));
+    }
+    return loudest;
 }
 
 SystemBus::SystemBus(TestHome& home) : env_(home.environment()) {

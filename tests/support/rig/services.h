@@ -1,7 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "support/rig/desktop.h"
@@ -21,15 +23,29 @@ class SoundServer {
     explicit SoundServer(TestHome& home, int channels = 2);
     ~SoundServer();
 
-    // Points a client (the program) at this server.
+    // Points a client (the program) at this server; a client inside the test process
+    // gets `address()` as its PULSE_SERVER.
     void applyTo(Environment& env) const;
+    QByteArray address() const { return env_.value(QStringLiteral("PULSE_SERVER")).toLocal8Bit(); }
+    // The process group of the server (and the `timeout` above it), to stop it.
+    pid_t pid() const { return server_.pid(); }
+
+    // pactl with these arguments, against this server.
+    CommandResult pactl(const QStringList& arguments) const;
     // The raw volume of each channel of the sink, as pactl reports it; empty when
     // it cannot be read.
-    std::vector<int> sinkVolume() const;
+    std::vector<int> sinkVolume(const QString& sink = QLatin1String(kSink)) const;
     // pactl set-sink-volume with one value per channel ("80%", "30000").
     bool setSinkVolume(const QStringList& values) const;
+    // The media.filename of each stream playing on the server now ("" for a stream
+    // without one).
+    QStringList playingFiles() const;
+    // Records the sink's monitor while `action` runs, for `length` in all, and returns
+    // the largest absolute sample value (16-bit mono).
+    int loudestSampleWhile(const std::function<void()>& action, milliseconds length);
 
   private:
+    TestHome& home_;
     Environment env_;
     ChildProcess server_;
 };

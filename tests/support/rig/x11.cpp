@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
-#include <QFile>
 #include <cerrno>
 #include <stdexcept>
 
@@ -260,6 +259,71 @@ std::vector<XWindowInfo> XInspector::topLevelsTitled(const QString& title, bool 
     return out;
 }
 
+XWindowInfo XInspector::window(std::uint64_t id) {
+    XSync(d_->dpy, False);
+    XWindowAttributes a;
+    if (id == 0 || !XGetWindowAttributes(d_->dpy, static_cast<Window>(id), &a)) {
+        return {};
+    }
+    return d_->info(static_cast<Window>(id));
+}
+
+std::uint64_t XInspector::frameOf(std::uint64_t id) {
+    XSync(d_->dpy, False);
+    Window w = static_cast<Window>(id);
+    for (int depth = 0; depth < 16; ++depth) {
+        Window root = 0, parent = 0;
+        Window* list = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(d_->dpy, w, &root, &parent, &list, &count)) {
+            return 0;
+        }
+        if (list) {
+            XFree(list);
+        }
+        if (parent == 0 || parent == root) {
+            return w;
+        }
+        w = parent;
+    }
+    return 0;
+}
+
+std::uint64_t XInspector::topmost() {
+    XSync(d_->dpy, False);
+    const std::vector<Window> stack = d_->children(d_->root);
+    return stack.empty() ? 0 : stack.back();
+}
+
+QString XInspector::wmState(std::uint64_t id) {
+    XSync(d_->dpy, False);
+    const Atom wmState = d_->atom("WM_STATE");
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    QString state;
+    if (XGetWindowProperty(d_->dpy, static_cast<Window>(id), wmState, 0, 2, False, wmState, &type,
+                           &format, &items, &after, &data) == Success &&
+        data && format == 32 && items >= 1) {
+        switch (reinterpret_cast<const long*>(data)[0]) {
+            case NormalState:
+                state = QStringLiteral("Normal");
+                break;
+            case IconicState:
+                state = QStringLiteral("Iconic");
+                break;
+            case WithdrawnState:
+                state = QStringLiteral("Withdrawn");
+                break;
+        }
+    }
+    if (data) {
+        XFree(data);
+    }
+    return state;
+}
+
 std::vector<XWindowInfo> XInspector::dockedTrayIcons(const QString& instance) {
     XSync(d_->dpy, False);
     std::vector<XWindowInfo> out;
@@ -332,21 +396,15 @@ WindowManager::WindowManager(const QString& logDir, const Environment& env, XIns
 }
 
 void screenshot(const Environment& env, const QString& pngPath) {
-    const QString xwd = pngPath + QStringLiteral(".xwd");
-    check(runCommand({QStringLiteral("xwd"), QStringLiteral("-root"), QStringLiteral("-silent"),
-                      QStringLiteral("-out"), xwd},
+    check(runCommand({QStringLiteral("/usr/bin/import"), QStringLiteral("-window"),
+                      QStringLiteral("root"), pngPath},
                      env),
-          QStringLiteral("xwd"));
-    // /usr/bin/convert itself: another `convert` may come first on PATH.
-    check(runCommand({QStringLiteral("/usr/bin/convert"), QStringLiteral("xwd:") + xwd,
-                      QStringLiteral("png:") + pngPath},
-                     env),
-          QStringLiteral("convert"));
-    QFile::remove(xwd);
+          QStringLiteral("import"));
 }
 
 QString readText(const Environment& env, const QString& pngPath, const QRect& area,
-                 const QString& workPath, int scale) {
+                 const QString& workPath, int scale, bool singleLine) {
+    // /usr/bin/convert itself: another `convert` may come first on PATH.
     check(runCommand({QStringLiteral("/usr/bin/convert"), pngPath, QStringLiteral("-crop"),
                       geometryArg(area), QStringLiteral("+repage"), QStringLiteral("-resize"),
                       QStringLiteral("%1%").arg(scale * 100), workPath},
@@ -354,8 +412,11 @@ QString readText(const Environment& env, const QString& pngPath, const QRect& ar
           QStringLiteral("convert -crop"));
     Environment ocrEnv = env;
     ocrEnv.set(QStringLiteral("OMP_THREAD_LIMIT"), QStringLiteral("1"));
-    const CommandResult r = runCommand(
-        {QStringLiteral("tesseract"), workPath, QStringLiteral("stdout")}, ocrEnv, seconds(60));
+    QStringList ocr{QStringLiteral("tesseract"), workPath, QStringLiteral("stdout")};
+    if (singleLine) {
+        ocr << QStringLiteral("--psm") << QStringLiteral("7");
+    }
+    const CommandResult r = runCommand(ocr, ocrEnv, seconds(60));
     check(r, QStringLiteral("tesseract"));
     return QString::fromUtf8(r.out);
 }

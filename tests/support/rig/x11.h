@@ -46,6 +46,15 @@ class XInspector {
     // child of the root, or the client inside it when a window manager framed it.
     std::vector<XWindowInfo> topLevels();
     std::vector<XWindowInfo> topLevelsTitled(const QString& title, bool viewableOnly);
+    // One window as it is now; a window that is gone has id 0.
+    XWindowInfo window(std::uint64_t id);
+    // The child of the root that holds `id`: its frame under a window manager, the
+    // window itself without one.
+    std::uint64_t frameOf(std::uint64_t id);
+    // The child of the root on top of the stack.
+    std::uint64_t topmost();
+    // The ICCCM state a window manager gave the window: "Normal", "Iconic", or empty.
+    QString wmState(std::uint64_t id);
 
     // Windows of the given WM_CLASS instance docked in a tray host's panel.
     std::vector<XWindowInfo> dockedTrayIcons(const QString& instance);
@@ -83,10 +92,13 @@ class WindowManager {
 };
 
 // Screen and keyboard, through the ordinary X tools.
+// ImageMagick's import of the root window: xwd reads popups, and the area around a
+// shaped window's letters, as black on this server.
 void screenshot(const Environment& env, const QString& pngPath);
-// Text that tesseract reads in a part of a screenshot, enlarged `scale` times first.
+// Text that tesseract reads in a part of a screenshot, enlarged `scale` times first;
+// `singleLine` reads the part as one line of text.
 QString readText(const Environment& env, const QString& pngPath, const QRect& area,
-                 const QString& workPath, int scale = 3);
+                 const QString& workPath, int scale = 3, bool singleLine = false);
 // Number of distinct colours in a part of a screenshot.
 int distinctColours(const Environment& env, const QString& pngPath, const QRect& area);
 // Gives `window` the keyboard focus and types `keys` (xdotool syntax, "ctrl+s")

@@ -6,22 +6,17 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/xdg_autostart.h"
+#include "support/rig/desktop.h"
 
 namespace {
 
 class Autostart : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        saved_ = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", path(QStringLiteral("config")).toLocal8Bit());
-    }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", saved_); }
-    QString path(const QString& name) const { return dir_.filePath(name); }
+    void SetUp() override { configHome_.set(path(QStringLiteral("config")).toLocal8Bit()); }
+    QString path(const QString& name) const { return home_.work(name); }
 
     // The Exec line with the string escapes of desktop entries undone.
     static QString execLine(const QByteArray& entry) {
@@ -35,8 +30,8 @@ class Autostart : public ::testing::Test {
         return QString();
     }
 
-    QTemporaryDir dir_;
-    QByteArray saved_;
+    rig::TestHome home_;
+    rig::ScopedVariable configHome_{"XDG_CONFIG_HOME"};
 };
 
 TEST_F(Autostart, EntryStartsTheProgramAndGoesAgain) {
@@ -86,7 +81,7 @@ TEST_F(Autostart, PlainPathsStayAsTheyAreAndARefusedWriteSaysSo) {
     QFile blocker(path(QStringLiteral("file")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    qputenv("XDG_CONFIG_HOME", path(QStringLiteral("file/config")).toLocal8Bit());
+    configHome_.set(path(QStringLiteral("file/config")).toLocal8Bit());
     LinuxPlatform platform;
     EXPECT_FALSE(platform.writeAutostart(QStringLiteral("/usr/bin/quenda")));
     EXPECT_FALSE(platform.autostartExists());

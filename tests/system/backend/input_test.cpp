@@ -3,35 +3,31 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <memory>
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/x11_keysyms.h"
-#include "session.h"
+#include "support/rig/desktop.h"
 
 // Xlib defines macros (Bool, Status, None) that clash with Qt: include it last.
 #include <X11/Xlib.h>
 
-using namespace backend_test;
+using rig::waitUntil;
 using namespace std::chrono_literals;
 
 namespace {
 
 class InputTest : public ::testing::Test {
   protected:
+    // The backend inside this process talks to the private server.
     static void SetUpTestSuite() {
-        dir_ = new QTemporaryDir();
-        desktop_ = new XDesktop(dir_->path(), false);
+        desktop_ = new rig::Desktop();
+        qputenv("DISPLAY", desktop_->display().toLocal8Bit());
     }
-    static void TearDownTestSuite() {
-        delete desktop_;
-        delete dir_;
-    }
+    static void TearDownTestSuite() { delete desktop_; }
     void SetUp() override {
-        witness_ = std::make_unique<Witness>(
-            dir_->filePath(QStringLiteral("witness-%1.log").arg(++witnesses_)),
-            QStringList{QStringLiteral("Target")},
+        witness_ = std::make_unique<rig::Witness>(
+            desktop_->home(), desktop_->environment(), QStringList{QStringLiteral("Target")},
             QStringList{QStringLiteral("--geometry"), QStringLiteral("300x200+100+50")});
         ASSERT_TRUE(witness_->waitFor(QStringLiteral("ready")));
         platform_ = std::make_unique<LinuxPlatform>();
@@ -54,10 +50,8 @@ class InputTest : public ::testing::Test {
         return waitUntil([&] { return inputLines().size() >= count; }, 5000ms);
     }
 
-    static inline QTemporaryDir* dir_ = nullptr;
-    static inline XDesktop* desktop_ = nullptr;
-    static inline int witnesses_ = 0;
-    std::unique_ptr<Witness> witness_;
+    static inline rig::Desktop* desktop_ = nullptr;
+    std::unique_ptr<rig::Witness> witness_;
     std::unique_ptr<LinuxPlatform> platform_;
 };
 

@@ -7,27 +7,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <thread>
 
 #include "platform/linux/command_start.h"
 #include "platform/linux/linux_platform.h"
-#include "session.h"
+#include "support/rig/desktop.h"
 
-using namespace backend_test;
+using rig::waitUntil;
 using namespace std::chrono_literals;
 
 namespace {
 
 class ProgramStart : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        savedPath_ = qgetenv("PATH");
-    }
-    void TearDown() override { qputenv("PATH", savedPath_); }
-
-    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString path(const QString& name) const { return home_.work(name); }
     static bool appears(const QString& file) {
         return waitUntil([&] { return QFile::exists(file); }, 5s);
     }
@@ -40,11 +33,11 @@ class ProgramStart : public ::testing::Test {
         f.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\n").arg(record).toUtf8());
         f.close();
         f.setPermissions(f.permissions() | QFile::ExeOwner);
-        qputenv("PATH", path(QStringLiteral("bin")).toLocal8Bit() + ':' + savedPath_);
+        path_.set(path(QStringLiteral("bin")).toLocal8Bit() + ':' + path_.saved());
     }
 
-    QTemporaryDir dir_;
-    QByteArray savedPath_;
+    rig::TestHome home_;
+    rig::ScopedVariable path_{"PATH"};
     LinuxPlatform platform_;
 };
 
@@ -160,7 +153,7 @@ TEST_F(ProgramStart, RefusesLinesThatNameNothingAndSaysWhy) {
         QStringLiteral("   "),
         QStringLiteral("/nonexistent/program arg"),
         QStringLiteral("quenda-no-such-program"),
-        dir_.path(),  // a folder is no document
+        home_.workDir(),  // a folder is no document
         QStringLiteral("/usr/bin/touch \"") + path("never"),
     };
     for (const QString& line : refused) {
@@ -197,6 +190,6 @@ TEST_F(ProgramStart, HandsDocumentsToTheDesktopOpener) {
     EXPECT_TRUE(waitUntil([&] { return contents(path("opened")) == marked.toUtf8(); }, 3s));
 
     // Without an opener on PATH nothing starts, and the caller hears so.
-    qputenv("PATH", path("nothing-here").toLocal8Bit());
+    path_.set(path("nothing-here").toLocal8Bit());
     EXPECT_FALSE(platform_.startCommand(doc));
 }

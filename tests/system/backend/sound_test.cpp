@@ -11,9 +11,10 @@
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/sound_file.h"
-#include "session.h"
+#include "support/rig/services.h"
 
-using namespace backend_test;
+using rig::SoundServer;
+using rig::waitUntil;
 using namespace std::chrono_literals;
 
 namespace {
@@ -77,14 +78,13 @@ namespace {
 
 // Writes `frames` frames of a sine tone through the sound file library in the
 // given container and encoding; returns the path.
-QString encoded(const QTemporaryDir& dir, const char* name, int format, int channels, int frames) {
-    const QString path = dir.filePath(QLatin1String(name));
+QString encoded(const QString& path, int format, int channels, int frames) {
     SF_INFO info{};
     info.samplerate = 22050;
     info.channels = channels;
     info.format = format;
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    EXPECT_TRUE(file) << name << ": " << sf_strerror(nullptr);
+    EXPECT_TRUE(file) << path.toStdString() << ": " << sf_strerror(nullptr);
     std::vector<float> samples(std::size_t(frames) * channels);
     for (std::size_t i = 0; i < samples.size(); ++i) {
         samples[i] = 0.5f * float(std::sin(2 * M_PI * 440 * double(i / channels) / 22050));
@@ -117,8 +117,8 @@ TEST(SoundDecoder, ReadsWhateverTheLibraryReadsAsFloatFrames) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto sound =
-            decodeSoundFile(encoded(dir, c.name, c.format, c.channels, 5000), kLimit);
+        const auto sound = decodeSoundFile(
+            encoded(dir.filePath(QLatin1String(c.name)), c.format, c.channels, 5000), kLimit);
         ASSERT_TRUE(sound);
         EXPECT_EQ(sound->channels, c.channels);
         EXPECT_EQ(sound->sampleRate, 22050);
@@ -133,7 +133,8 @@ TEST(SoundDecoder, ReadsWhateverTheLibraryReadsAsFloatFrames) {
 
 TEST(SoundDecoder, CutsLongSoundsAndRejectsWhatIsNoSound) {
     QTemporaryDir dir;
-    const QString stereo = encoded(dir, "long.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 10000);
+    const QString stereo =
+        encoded(dir.filePath("long.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 2, 10000);
     const auto cut = decodeSoundFile(stereo, 1001 * 8 + 3);  // whole frames only
     ASSERT_TRUE(cut);
     EXPECT_EQ(cut->samples.size(), 1001 * 8);
@@ -157,27 +158,27 @@ TEST(SoundDecoder, CutsLongSoundsAndRejectsWhatIsNoSound) {
 
 namespace {
 
+// The backend inside this process plays to the private server.
 class Sound : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        dir_ = new QTemporaryDir();
-        server_ = new SoundServer(dir_->path());
+        home_ = new rig::TestHome();
+        server_ = new SoundServer(*home_);
+        qputenv("PULSE_SERVER", server_->address());
     }
     static void TearDownTestSuite() {
         delete server_;
-        delete dir_;
+        delete home_;
     }
     static QString file(const QString& name, const QByteArray& bytes) {
-        const QString path = dir_->filePath(name);
+        const QString path = home_->work(name);
         writeFile(path, bytes);
         return path;
     }
-    static QTemporaryDir* dir_;
-    static SoundServer* server_;
+    static inline rig::TestHome* home_ = nullptr;
+    static inline SoundServer* server_ = nullptr;
     LinuxPlatform platform_;
 };
-QTemporaryDir* Sound::dir_ = nullptr;
-SoundServer* Sound::server_ = nullptr;
 
 }  // namespace
 
@@ -201,8 +202,8 @@ TEST_F(Sound, ReachesTheSinkAndEndsWhenPlayedOut) {
 TEST_F(Sound, ANewSoundReplacesTheOnePlaying) {
     const QString longOne = file(QStringLiteral("long.wav"), tone(4.0, 440));
     // The next one is FLAC: any format the decoder reads reaches the server.
-    const QString next =
-        encoded(*dir_, "next.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 4 * 22050);
+    const QString next = encoded(home_->work(QStringLiteral("next.flac")),
+                                 SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 4 * 22050);
     platform_.playSound(longOne);
     ASSERT_TRUE(waitUntil([&] { return server_->playingFiles() == QStringList{longOne}; }, 3s));
     platform_.playSound(next);
@@ -222,7 +223,7 @@ TEST_F(Sound, ANewSoundReplacesTheOnePlaying) {
 TEST_F(Sound, NamesThatCannotBePlayedGiveTheDefaultSoundAndAnEmptyNameEndsTheSound) {
     const QString longOne = file(QStringLiteral("long.wav"), tone(4.0, 440));
     const QString text = file(QStringLiteral("text.wav"), "not a sound at all");
-    const QString missing = dir_->filePath(QStringLiteral("missing.wav"));
+    const QString missing = home_->work(QStringLiteral("missing.wav"));
     QStringList defaults;
     for (const QString& bad : {missing, text}) {
         platform_.playSound(longOne);
@@ -260,15 +261,16 @@ TEST_F(Sound, NamesThatCannotBePlayedGiveTheDefaultSoundAndAnEmptyNameEndsTheSou
 }
 
 TEST(SoundWithoutServer, IsSilentAndComesBackWithTheServer) {
-    QTemporaryDir dir;
-    const QString beep = dir.filePath(QStringLiteral("beep.wav"));
+    rig::TestHome home;
+    const QString beep = home.work(QStringLiteral("beep.wav"));
     writeFile(beep, tone(2.0, 440));
-    qputenv("PULSE_SERVER", "unix:" + dir.filePath(QStringLiteral("none.sock")).toLocal8Bit());
+    qputenv("PULSE_SERVER", "unix:" + home.work(QStringLiteral("none.sock")).toLocal8Bit());
     LinuxPlatform platform;
     platform.playSound(beep);  // no server: nothing happens, nothing is said
     std::this_thread::sleep_for(200ms);
 
-    SoundServer server(dir.path());  // now there is one
+    SoundServer server(home);  // now there is one
+    qputenv("PULSE_SERVER", server.address());
     platform.playSound(beep);
     EXPECT_TRUE(waitUntil([&] { return server.playingFiles() == QStringList{beep}; }, 3s));
 }

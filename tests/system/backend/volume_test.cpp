@@ -3,14 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QRegularExpression>
-#include <QTemporaryDir>
 #include <csignal>
 
 #include "platform/linux/linux_platform.h"
-#include "session.h"
-
-using namespace backend_test;
+#include "support/rig/services.h"
 
 namespace {
 
@@ -18,34 +14,22 @@ std::uint32_t pack(int left, int right) {
     return std::uint32_t(left) | (std::uint32_t(right) << 16);
 }
 
-// The raw volume of each channel of the default sink, as pactl says.
-QList<int> defaultSinkVolume() {
-    const QByteArray out = run({QStringLiteral("pactl"), QStringLiteral("get-sink-volume"),
-                                QStringLiteral("@DEFAULT_SINK@")})
-                               .out;
-    QList<int> values;
-    static const QRegularExpression channel(QStringLiteral("[\\w-]+: (\\d+) /"));
-    auto it = channel.globalMatch(QString::fromUtf8(out));
-    while (it.hasNext()) {
-        values << it.next().captured(1).toInt();
-    }
-    return values;
-}
-
-bool pactl(const QStringList& args) {
-    return run(QStringList{QStringLiteral("pactl")} + args).exitCode == 0;
-}
-
 }  // namespace
 
+// The backend inside this process uses the private server.
 TEST(WaveVolume, FollowsTheDefaultSinkStereoAndMono) {
-    QTemporaryDir dir;
-    SoundServer server(dir.path());
+    rig::TestHome home;
+    rig::SoundServer server(home);
+    qputenv("PULSE_SERVER", server.address());
     LinuxPlatform platform;
+    const auto defaultSinkVolume = [&] {
+        return server.sinkVolume(QStringLiteral("@DEFAULT_SINK@"));
+    };
+    const auto pactl = [&](const QStringList& args) { return server.pactl(args).ok(); };
 
     // 65535 is the sink's 100 % (65536 raw); each channel from its own half.
     platform.setWaveVolume(pack(65535, 0x4000));
-    EXPECT_EQ(defaultSinkVolume(), (QList<int>{65536, 16384}));
+    EXPECT_EQ(defaultSinkVolume(), (std::vector<int>{65536, 16384}));
     EXPECT_EQ(platform.waveVolume(), pack(65535, 0x4000));
     ASSERT_TRUE(pactl({"set-sink-volume", "@DEFAULT_SINK@", "150%", "20%"}));
     EXPECT_EQ(platform.waveVolume(), pack(65535, 13107)) << "above 100 % reads full";
@@ -54,21 +38,22 @@ TEST(WaveVolume, FollowsTheDefaultSinkStereoAndMono) {
     ASSERT_TRUE(pactl({"load-module", "module-null-sink", "sink_name=mono", "channels=1"}));
     ASSERT_TRUE(pactl({"set-default-sink", "mono"}));
     platform.setWaveVolume(pack(0x2000, 0x6000));
-    EXPECT_EQ(defaultSinkVolume(), QList<int>{0x6000});
+    EXPECT_EQ(defaultSinkVolume(), std::vector<int>{0x6000});
     EXPECT_EQ(platform.waveVolume(), pack(0x6000, 0x6000));
 }
 
 // A server that stops answering costs at most the time limit, and the program
 // then leaves it alone for a while instead of waiting at every hold tick.
 TEST(WaveVolume, NoServerReadsZeroAndAStalledOneNeverHoldsTheCaller) {
-    QTemporaryDir dir;
+    rig::TestHome home;
     {
-        qputenv("PULSE_SERVER", "unix:" + dir.filePath(QStringLiteral("none.sock")).toLocal8Bit());
+        qputenv("PULSE_SERVER", "unix:" + home.work(QStringLiteral("none.sock")).toLocal8Bit());
         LinuxPlatform platform;
         EXPECT_EQ(platform.waveVolume(), 0u);
         platform.setWaveVolume(pack(100, 100));  // nothing to do, nothing breaks
     }
-    SoundServer server(dir.path());
+    rig::SoundServer server(home);
+    qputenv("PULSE_SERVER", server.address());
     LinuxPlatform platform;
     platform.setWaveVolume(pack(0x3000, 0x3000));
     ::kill(-server.pid(), SIGSTOP);  // the server and the timeout above it

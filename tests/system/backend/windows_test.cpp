@@ -3,45 +3,48 @@
 // bare server.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <memory>
 #include <thread>
 
 #include "platform/linux/linux_platform.h"
 #include "platform/linux/x11_windows.h"
-#include "session.h"
+#include "support/rig/desktop.h"
 
-using namespace backend_test;
+using rig::waitUntil;
 using namespace std::chrono_literals;
 
 namespace {
 
 class WindowsTest : public ::testing::Test {
   protected:
+    // The backend inside this process talks to the private server.
     static void startDesktop(bool windowManager) {
-        dir_ = new QTemporaryDir();
-        desktop_ = new XDesktop(dir_->path(), windowManager);
+        desktop_ = new rig::Desktop({.windowManager = windowManager});
+        qputenv("DISPLAY", desktop_->display().toLocal8Bit());
     }
     static void TearDownTestSuite() {
         delete desktop_;
-        delete dir_;
         desktop_ = nullptr;
-        dir_ = nullptr;
     }
     void SetUp() override { platform_ = std::make_unique<LinuxPlatform>(); }
 
-    std::unique_ptr<Witness> witness(const QStringList& titles, const QStringList& options = {}) {
-        return std::make_unique<Witness>(
-            dir_->filePath(QStringLiteral("witness-%1.log").arg(++witnesses_)), titles, options);
+    static std::unique_ptr<rig::Witness> witness(const QStringList& titles,
+                                                 const QStringList& options = {}) {
+        return std::make_unique<rig::Witness>(desktop_->home(), desktop_->environment(), titles,
+                                              options);
     }
+    static rig::XInspector& x() { return desktop_->x(); }
+    // The client window with this title, as the test's own connection sees it.
+    static std::uint64_t idOf(const QString& title) {
+        const std::vector<rig::XWindowInfo> found = x().topLevelsTitled(title, false);
+        return found.empty() ? 0 : found.front().id;
+    }
+    static bool onTop(std::uint64_t id) { return x().topmost() == x().frameOf(id); }
+    static void run(const QStringList& argv) { rig::runCommand(argv, desktop_->environment()); }
 
-    static QTemporaryDir* dir_;
-    static XDesktop* desktop_;
+    static inline rig::Desktop* desktop_ = nullptr;
     std::unique_ptr<LinuxPlatform> platform_;
-    static inline int witnesses_ = 0;  // each witness writes a log of its own
 };
-QTemporaryDir* WindowsTest::dir_ = nullptr;
-XDesktop* WindowsTest::desktop_ = nullptr;
 
 class WindowsUnderWindowManager : public WindowsTest {
   protected:
@@ -60,10 +63,10 @@ TEST_F(WindowsUnderWindowManager, FindsTheClientWindowByItsWholeCaptionOnly) {
     auto legacy = witness({QStringLiteral("Caf\u00e9 legacy")}, {QStringLiteral("--legacy-name")});
 
     // The id is the client's, not the frame's that matchbox put around it.
-    const ToolView tool = xwininfoByName(QStringLiteral("Report - Editor"));
-    ASSERT_NE(tool.id, 0u);
-    EXPECT_NE(frameOf(tool.id), tool.id);
-    EXPECT_EQ(platform_->findWindow(QStringLiteral("Report - Editor")), tool.id);
+    const std::uint64_t tool = idOf(QStringLiteral("Report - Editor"));
+    ASSERT_NE(tool, 0u);
+    EXPECT_NE(x().frameOf(tool), tool);
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("Report - Editor")), tool);
 
     EXPECT_EQ(platform_->findWindow(QStringLiteral("Report")), 0u);
     EXPECT_EQ(platform_->findWindow(QStringLiteral("report - editor")), 0u);
@@ -71,20 +74,20 @@ TEST_F(WindowsUnderWindowManager, FindsTheClientWindowByItsWholeCaptionOnly) {
     EXPECT_EQ(platform_->findWindow(QString()), 0u);
     // UTF-8 _NET_WM_NAME, and a Latin-1 WM_NAME without it.
     EXPECT_EQ(platform_->findWindow(QStringLiteral("Übersicht Ωmega")),
-              xwininfoByName(QStringLiteral("Übersicht Ωmega")).id);
+              idOf(QStringLiteral("Übersicht Ωmega")));
     EXPECT_NE(platform_->findWindow(QStringLiteral("Caf\u00e9 legacy")), 0u);
 
     // An iconified window is still found.
-    platform_->minimizeWindow(tool.id);
+    platform_->minimizeWindow(tool);
     ASSERT_TRUE(w->waitFor(QStringLiteral("state Report - Editor iconic")));
-    EXPECT_EQ(platform_->findWindow(QStringLiteral("Report - Editor")), tool.id);
+    EXPECT_EQ(platform_->findWindow(QStringLiteral("Report - Editor")), tool);
 }
 
 TEST_F(WindowsUnderWindowManager, CaptionsListShownWindowsTopFirstCutTo127Characters) {
     const QString longTitle = QStringLiteral("L") + QString(199, QLatin1Char('x'));
     auto w = witness({QStringLiteral("First"), QStringLiteral("Second"), longTitle});
-    const unsigned long first = xwininfoByName(QStringLiteral("First")).id;
-    const unsigned long second = xwininfoByName(QStringLiteral("Second")).id;
+    const std::uint64_t first = idOf(QStringLiteral("First"));
+    const std::uint64_t second = idOf(QStringLiteral("Second"));
 
     // The last mapped window is on top.
     QStringList captions = platform_->windowCaptions();
@@ -97,7 +100,7 @@ TEST_F(WindowsUnderWindowManager, CaptionsListShownWindowsTopFirstCutTo127Charac
 
     // Brought forward by someone else, a window leads the list.
     run({QStringLiteral("xdotool"), QStringLiteral("windowactivate"), QString::number(first)});
-    ASSERT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == frameOf(first); }, 3s));
+    ASSERT_TRUE(waitUntil([&] { return onTop(first); }, 3s));
     captions = platform_->windowCaptions();
     EXPECT_EQ(captions.value(0), QStringLiteral("First"));
 
@@ -140,28 +143,28 @@ TEST_F(WindowsUnderWindowManager, MinimizeIconifiesAndMaximizeShowsItAgain) {
 
     platform_->minimizeWindow(id);
     ASSERT_TRUE(w->waitFor(QStringLiteral("state Shrinking iconic")));
-    EXPECT_EQ(wmState(id), QStringLiteral("Iconic"));
+    EXPECT_EQ(x().wmState(id), QStringLiteral("Iconic"));
     EXPECT_FALSE(platform_->windowCaptions().contains(QStringLiteral("Shrinking")));
 
     // Shown maximised: back on the screen, active, as large as matchbox makes windows.
     platform_->maximizeWindow(id);
     ASSERT_TRUE(w->waitFor(QStringLiteral("state Shrinking normal")));
-    EXPECT_EQ(wmState(id), QStringLiteral("Normal"));
-    EXPECT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == frameOf(id); }, 3s));
+    EXPECT_EQ(x().wmState(id), QStringLiteral("Normal"));
+    EXPECT_TRUE(waitUntil([&] { return onTop(id); }, 3s));
     EXPECT_EQ(platform_->windowCaptions().value(0), QStringLiteral("Shrinking"));
-    const ToolView v = xwininfoById(id);
-    EXPECT_GE(v.width, 1200);
-    EXPECT_GE(v.height, 700);
+    const QRect v = x().window(id).rect;
+    EXPECT_GE(v.width(), 1200);
+    EXPECT_GE(v.height(), 700);
 }
 
 TEST_F(WindowsUnderWindowManager, RaiseActivatesButLeavesIconifiedWindowsIconified) {
     auto w = witness({QStringLiteral("Below"), QStringLiteral("Above")});
     const auto below = platform_->findWindow(QStringLiteral("Below"));
     const auto above = platform_->findWindow(QStringLiteral("Above"));
-    ASSERT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == frameOf(above); }, 3s));
+    ASSERT_TRUE(waitUntil([&] { return onTop(above); }, 3s));
 
     platform_->raiseWindow(below);
-    EXPECT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == frameOf(below); }, 3s));
+    EXPECT_TRUE(waitUntil([&] { return onTop(below); }, 3s));
     EXPECT_TRUE(w->waitFor(QStringLiteral("focus Below")));
     EXPECT_EQ(platform_->windowCaptions().value(0), QStringLiteral("Below"));
 
@@ -169,15 +172,14 @@ TEST_F(WindowsUnderWindowManager, RaiseActivatesButLeavesIconifiedWindowsIconifi
     ASSERT_TRUE(w->waitFor(QStringLiteral("state Above iconic")));
     platform_->raiseWindow(above);
     std::this_thread::sleep_for(400ms);
-    EXPECT_EQ(wmState(above), QStringLiteral("Iconic"));
+    EXPECT_EQ(x().wmState(above), QStringLiteral("Iconic"));
     EXPECT_EQ(w->count(QStringLiteral("state Above normal")), 1);  // only the first showing
 }
 
 TEST_F(WindowsUnderWindowManager, RectMatchesXwininfoAndVanishedWindowsAreHarmless) {
     auto w = witness({QStringLiteral("Measured")});
     const auto id = platform_->findWindow(QStringLiteral("Measured"));
-    const ToolView v = xwininfoById(id);
-    EXPECT_EQ(platform_->windowRect(id), QRect(v.x, v.y, v.width, v.height));
+    EXPECT_EQ(platform_->windowRect(id), x().window(id).rect);
 
     w->stop();
     ASSERT_TRUE(
@@ -214,13 +216,13 @@ TEST_F(WindowsWithoutWindowManager, RectRaiseAndMaximizeWorkWithoutWindowManager
               (QStringList{QStringLiteral("Top"), QStringLiteral("Bottom")}));
 
     platform_->raiseWindow(bottom);
-    EXPECT_TRUE(waitUntil([&] { return rootChildrenTopFirst().value(0) == bottom; }, 3s));
+    EXPECT_TRUE(waitUntil([&] { return x().topmost() == bottom; }, 3s));
     EXPECT_TRUE(w->waitFor(QStringLiteral("focus Bottom")));
     EXPECT_EQ(platform_->windowCaptions().value(0), QStringLiteral("Bottom"));
 
     platform_->maximizeWindow(top);
     EXPECT_TRUE(w->waitFor(QStringLiteral("configure Top 0 0 1280 800")));
-    EXPECT_EQ(rootChildrenTopFirst().value(0), top);
+    EXPECT_EQ(x().topmost(), top);
 }
 
 TEST_F(WindowsWithoutWindowManager, CloseAsksTheWindowItselfAndLeavesOneThatCannotBeAsked) {

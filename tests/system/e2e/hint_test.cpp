@@ -2,8 +2,6 @@
 // the bottom-right corner over whatever window is there, for as many seconds as the
 // settings say.
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <algorithm>
 #include <thread>
@@ -100,9 +98,7 @@ TEST(Hint, ShowsTheCaptionAfterABlankAboveOtherWindowsForTheSetTime) {
     const QString text = rig::readText(s.env(), shot, hint->rect.adjusted(-10, -10, 10, 10),
                                        s.home().work(QStringLiteral("hint-ocr.png")));
     EXPECT_TRUE(text.contains(QLatin1String("Evening news"))) << "OCR read: " << text.toStdString();
-    QDir().mkpath(QStringLiteral(QUENDA_SCREENSHOT_DIR));
-    QFile::remove(QStringLiteral(QUENDA_SCREENSHOT_DIR "/hint-window.png"));
-    QFile::copy(shot, QStringLiteral(QUENDA_SCREENSHOT_DIR "/hint-window.png"));
+    rig::keepScreenshot(shot, QStringLiteral("hint-window.png"));
 
     // The switch to another command file shows its hint without the extra height.
     s.press("S");

@@ -1,8 +1,6 @@
 // Teaching a command its code the way a user does: select it, open the learning
 // dialog, press "Заново", press the remote's button five times, "Принять", save.
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <thread>
 
@@ -92,9 +90,7 @@ TEST(Learning, FivePressesTeachTheSelectedCommandItsCodeAndSaveKeepsIt) {
         EXPECT_EQ(image.pixelColor(d.topLeft() + panelCentre(panel)), expected)
             << "panel " << panel + 1;
     }
-    QDir().mkpath(QStringLiteral(QUENDA_SCREENSHOT_DIR));
-    QFile::remove(QStringLiteral(QUENDA_SCREENSHOT_DIR "/learning-dialog.png"));
-    QFile::copy(shot, QStringLiteral(QUENDA_SCREENSHOT_DIR "/learning-dialog.png"));
+    rig::keepScreenshot(shot, QStringLiteral("learning-dialog.png"));
 
     pressButton();
     pressButton();

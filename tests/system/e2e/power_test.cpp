@@ -3,8 +3,6 @@
 // end of the count, the cancel by a second press, the switch to the other action,
 // and a refusal of the system reported.
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <thread>
 
@@ -54,13 +52,6 @@ void expectCornerPlace(const QRect& window) {
     EXPECT_GT(window.height(), 10);
 }
 
-void keepScreenshot(const QString& shot, const QString& name) {
-    QDir().mkpath(QStringLiteral(QUENDA_SCREENSHOT_DIR));
-    const QString kept = QStringLiteral(QUENDA_SCREENSHOT_DIR "/") + name;
-    QFile::remove(kept);
-    QFile::copy(shot, kept);
-}
-
 struct PowerSession {
     Session s;
     rig::SystemBus& bus = s.startSystemBus();
@@ -94,7 +85,7 @@ TEST(Power, ShutdownCountsDownInTheCornerThenAsksLogindToPowerOff) {
     expectCornerPlace(window->rect);
     const QString shot = p.s.screenshot(QStringLiteral("shutdown-countdown"));
     expectOnlyLetters(shot, window->rect);
-    keepScreenshot(shot, QStringLiteral("shutdown-countdown.png"));
+    rig::keepScreenshot(shot, QStringLiteral("shutdown-countdown.png"));
 
     ASSERT_TRUE(p.waitForCall(QStringLiteral("PowerOff False"), 15s)) << p.s.programErrors();
     EXPECT_GE(e2e::msBetween(pressed, e2e::Clock::now()), 6500);

@@ -1,6 +1,5 @@
 #include "session.h"
 
-#include <QDir>
 #include <QFile>
 #include <cstring>
 #include <stdexcept>
@@ -12,74 +11,50 @@
 
 namespace e2e {
 
-namespace {
-
-files::Command runCommand(const QByteArray& name, const QByteArray& code,
-                          const QByteArray& action) {
-    files::Command c;
-    c.name = name;
-    c.code = code;
-    c.typeAction = "Run command";
-    c.runAction = action;
-    return c;
-}
-
-}  // namespace
-
 files::Command openCommand(const QByteArray& name, const QByteArray& code, const QByteArray& file) {
-    files::Command c = runCommand(name, code, "Open");
-    c.file = file;
-    return c;
+    return {
+        .name = name, .code = code, .typeAction = "Run command", .file = file, .runAction = "Open"};
 }
 
 files::Command pauseCommand(const QByteArray& name, const QByteArray& code, int ms) {
-    files::Command c = runCommand(name, code, "Pause:");
-    c.pause = QByteArray::number(ms);
-    return c;
+    return {.name = name,
+            .code = code,
+            .typeAction = "Run command",
+            .runAction = "Pause:",
+            .pause = QByteArray::number(ms)};
 }
 
 files::Command windowCommand(const QByteArray& name, const QByteArray& code,
                              const QByteArray& action, const QByteArray& caption) {
-    files::Command c = runCommand(name, code, action);
-    c.windowHandle = caption;
-    return c;
+    return {.name = name,
+            .code = code,
+            .typeAction = "Run command",
+            .windowHandle = caption,
+            .runAction = action};
 }
 
 files::Command combinationCommand(const QByteArray& name, const QByteArray& code,
                                   const QByteArray& list) {
-    files::Command c;
-    c.name = name;
-    c.code = code;
-    c.typeAction = "Combination command";
-    c.combination = list;
-    return c;
+    return {.name = name, .code = code, .typeAction = "Combination command", .combination = list};
 }
 
 files::Command volumeCommand(const QByteArray& name, const QByteArray& code,
                              const QByteArray& action) {
-    files::Command c;
-    c.name = name;
-    c.code = code;
-    c.typeAction = "Volume control";
-    c.runAction = action;
-    return c;
+    return {.name = name, .code = code, .typeAction = "Volume control", .runAction = action};
 }
 
 files::Command pcCommand(const QByteArray& name, const QByteArray& code, const QByteArray& action) {
-    files::Command c;
-    c.name = name;
-    c.code = code;
-    c.typeAction = "PC control";
-    c.runAction = action;
-    return c;
+    return {.name = name, .code = code, .typeAction = "PC control", .runAction = action};
 }
 
 files::Command timerCommand(const QByteArray& name, const QByteArray& code, const QByteArray& file,
                             const QByteArray& commandName) {
-    files::Command c = runCommand(name, code, "Timer");
-    c.file = file;
-    c.windowHandle = commandName;
-    return c;
+    return {.name = name,
+            .code = code,
+            .typeAction = "Run command",
+            .file = file,
+            .windowHandle = commandName,
+            .runAction = "Timer"};
 }
 
 void writeTimerRemote(Session& s, const QByteArray& timerStep) {
@@ -159,31 +134,10 @@ Session::~Session() {
     sound_.reset();
 }
 
-void Session::writeSettings(files::Settings settings, const QString& commandFile,
+void Session::writeSettings(const files::Settings& settings, const QString& commandFile,
                             const QList<QByteArray>& lines) {
-    settings.comDevice = receiver_.devicePath().toUtf8();
-    settings.loadFile = commandFile.toUtf8();
     inTray_ = settings.loadMinimized == "yes";
-    QList<QByteArray> text = files::settingsFile(settings).split('\n');
-    for (QByteArray& line : text) {
-        for (const QByteArray& wanted : lines) {
-            const QByteArray key = wanted.left(wanted.indexOf(": ") + 2);
-            if (line.startsWith(key)) {
-                line = wanted + '\r';
-            }
-        }
-    }
-    if (!QDir().mkpath(home().programFolder())) {
-        throw std::runtime_error("cannot create the program folder");
-    }
-    rig::writeFile(home().programFolder() + QStringLiteral("/QUENDA.ini"), text.join('\n'));
-}
-
-QString Session::writeCommandFile(const QString& fileName, const QByteArray& header,
-                                  const std::vector<files::Command>& commands) {
-    const QString path = home().work(fileName);
-    rig::writeFile(path, files::commandFile(header, commands));
-    return path;
+    home().writeSettings(settings, commandFile, lines);
 }
 
 rig::SoundServer& Session::startSoundServer(int channels) {
@@ -220,7 +174,7 @@ rig::SystemBus& Session::startSystemBus() {
         }
         return ::testing::AssertionSuccess();
     }
-    mainWindow_ = quenda_->waitForMainWindow(x(), milliseconds(15000));
+    mainWindow_ = quenda_->waitForMainWindow(x());
     if (!mainWindow_) {
         return ::testing::AssertionFailure() << "no main window: " << programErrors();
     }
@@ -231,20 +185,8 @@ std::string Session::programErrors() {
     return quenda_ ? quenda_->process().standardError().toStdString() : std::string();
 }
 
-QString Session::screenshot(const QString& name) {
-    const QString path = home().logDir() + QLatin1Char('/') + name + QStringLiteral(".png");
-    const rig::CommandResult r =
-        rig::runCommand({QStringLiteral("/usr/bin/import"), QStringLiteral("-window"),
-                         QStringLiteral("root"), path},
-                        env());
-    if (!r.ok()) {
-        ADD_FAILURE() << "import failed: " << r.err.toStdString();
-    }
-    return path;
-}
-
 Clock::time_point Session::press(const QByteArray& burst) {
-    if (!receiver_.send(burst)) {
+    if (!home().firstPort().send(burst)) {
         ADD_FAILURE() << "writing into the pseudo-terminal failed";
     }
     return Clock::now();
@@ -286,31 +228,6 @@ QStringList Session::stampWords() const {
 
 bool Session::waitForStamps(std::size_t count, milliseconds limit) const {
     return rig::waitUntil([&] { return stamps().size() >= count; }, limit, milliseconds(10));
-}
-
-void Session::startWitness(const QStringList& titles, const QStringList& witnessOptions) {
-    rig::ChildProcess::Options options;
-    options.argv = {QStringLiteral(QUENDA_WITNESS), QStringLiteral("--log"),
-                    home().work(QStringLiteral("witness.log"))};
-    for (const QString& title : titles) {
-        options.argv << QStringLiteral("--title") << title;
-    }
-    options.argv << witnessOptions;
-    options.env = env();
-    options.logBase = home().nextLogBase(QStringLiteral("witness"));
-    witness_.emplace(options);
-    if (!waitForWitness(QStringLiteral("ready"), milliseconds(10000))) {
-        throw std::runtime_error("the witness did not map its windows");
-    }
-}
-
-QStringList Session::witnessLog() const {
-    return QString::fromUtf8(rig::readFile(workDir_ + QStringLiteral("/witness.log")))
-        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-bool Session::waitForWitness(const QString& line, milliseconds limit) {
-    return rig::waitUntil([&] { return witnessLog().contains(line); }, limit, milliseconds(10));
 }
 
 bool Session::waitForStamp(const QString& word, milliseconds limit) const {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "files.h"
 #include "support/rig/desktop.h"
+#include "support/rig/files.h"
 #include "support/rig/pty.h"
 #include "support/rig/services.h"
 
@@ -59,14 +59,14 @@ class Session {
     rig::XInspector& x() { return desktop_.x(); }
     const rig::Environment& env() const { return desktop_.environment(); }
 
-    // Writes QUENDA.ini: the receiver is this session's pseudo-terminal and the
-    // command file `commandFile`. Each of `lines` ("Show time command: 1") takes the
-    // place of the line with the same key.
-    void writeSettings(files::Settings settings, const QString& commandFile,
+    // QUENDA.ini and command files in the home (see rig::TestHome); the program starts
+    // in the tray when the settings say so.
+    void writeSettings(const files::Settings& settings, const QString& commandFile,
                        const QList<QByteArray>& lines = {});
-    // A command file in the work folder; its path.
     QString writeCommandFile(const QString& fileName, const QByteArray& header,
-                             const std::vector<files::Command>& commands);
+                             const std::vector<files::Command>& commands) {
+        return home().writeCommandFile(fileName, header, commands);
+    }
 
     // Private services for the program, started before it: a sound server and a
     // system bus with the logind mock. Without the bus the program finds none.
@@ -80,10 +80,8 @@ class Session {
     // What the program wrote to its standard error.
     std::string programErrors();
 
-    // A screenshot of the whole screen in the log folder. ImageMagick's import, since
-    // xwd reads the area around a shaped window's letters as black on this server,
-    // where the screen itself shows the window below.
-    QString screenshot(const QString& name);
+    // A screenshot of the whole screen in the log folder; its path.
+    QString screenshot(const QString& name) { return desktop_.screenshot(name); }
 
     // Writes one burst into the receiver's end; the moment the write returned.
     Clock::time_point press(const QByteArray& burst);
@@ -97,9 +95,13 @@ class Session {
 
     // The witness client, one window per title, with its further options; the lines
     // of its log.
-    void startWitness(const QStringList& titles, const QStringList& options = {});
-    QStringList witnessLog() const;
-    bool waitForWitness(const QString& line, milliseconds limit);
+    void startWitness(const QStringList& titles, const QStringList& options = {}) {
+        witness_.emplace(home(), env(), titles, options);
+    }
+    QStringList witnessLog() const { return witness_ ? witness_->lines() : QStringList(); }
+    bool waitForWitness(const QString& line, milliseconds limit) {
+        return witness_ && witness_->waitFor(line, limit);
+    }
 
     // The program's hint window while it is on the screen: a viewable window of the
     // program that no window manager may frame or move (override-redirect).
@@ -117,9 +119,8 @@ class Session {
   private:
     struct Xlib;
     rig::Desktop desktop_;
-    rig::PseudoTerminal receiver_;
     std::unique_ptr<Xlib> xlib_;
-    std::optional<rig::ChildProcess> witness_;
+    std::optional<rig::Witness> witness_;
     std::optional<rig::SoundServer> sound_;
     std::optional<rig::SystemBus> systemBus_;
     std::optional<rig::Quenda> quenda_;

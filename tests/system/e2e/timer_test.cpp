@@ -1,8 +1,6 @@
 // The sleep timer through the real program: the timer window's minutes, and the
 // named command run when the minutes have passed.
 #include <gtest/gtest.h>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <thread>
@@ -32,8 +30,6 @@ TEST(Timer, PressesStepTheMinutesInACornerWindowThatClosesAfterFiveSeconds) {
     const rig::CommandResult text =
         rig::runCommand({QStringLiteral("tesseract"), shot, QStringLiteral("stdout")}, s.env());
     EXPECT_TRUE(text.out.contains("20")) << "OCR read: " << text.out.toStdString();
-    QDir().mkpath(QStringLiteral(QUENDA_SCREENSHOT_DIR));
-    QFile::remove(QStringLiteral(QUENDA_SCREENSHOT_DIR "/timer-window.png"));
-    QFile::copy(shot, QStringLiteral(QUENDA_SCREENSHOT_DIR "/timer-window.png"));
+    rig::keepScreenshot(shot, QStringLiteral("timer-window.png"));
     EXPECT_TRUE(s.waitForHintGone(7s));
 }

@@ -2,7 +2,6 @@
 // builds, saves and reloads a command file with the mouse and the keyboard only.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRect>
@@ -10,6 +9,8 @@
 
 #include "core/command_file.h"
 #include "x_session.h"
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -31,11 +32,6 @@ const QPoint kYField(362 + 15, 55 + 10);
 // The window row's drop-down button: the list is W - 124 wide for a panel W = 502.
 const QPoint kWindowListButton(112 + 378 - 9, 99 + 10);
 const QRect kStatusBar(0, 423, 400, 19);
-
-QString screenshotPath(const QString& name) {
-    QDir().mkpath(QStringLiteral(QUENDA_SCREENSHOT_DIR));
-    return QStringLiteral(QUENDA_SCREENSHOT_DIR "/") + name;
-}
 
 QByteArray bytesOf(const QString& path) {
     QFile file(path);
@@ -116,6 +112,17 @@ class Editor {
     QPoint origin_;
 };
 
+// A remote of one command, written by the program's own file code and loaded at
+// start; the main window's id, "" when none showed.
+QString startWithOneCommand(XSession& x, const QString& file, const QString& command) {
+    CommandTable table;
+    table.setHeader(QStringLiteral("Remote"));
+    table.slot(table.addCommand(command)).name = command;
+    EXPECT_TRUE(CommandFile::saveToFile(file, table).ok);
+    x.writeSettings(file);
+    return x.startQuenda();
+}
+
 QStringList captionsOf(const CommandTable& table) {
     QStringList captions;
     for (int node = 0; node < table.nodeCount(); ++node) {
@@ -128,8 +135,7 @@ QStringList captionsOf(const CommandTable& table) {
 
 TEST(BuildRemote, FromAnEmptyWindowToASavedFileThatLoadsAgain) {
     XSession x;
-    ASSERT_TRUE(x.ok());
-    ASSERT_TRUE(x.writeSettings());
+    x.writeSettings();
     const QString window = x.startQuenda();
     ASSERT_FALSE(window.isEmpty());
     Editor editor(x, window);
@@ -153,7 +159,8 @@ TEST(BuildRemote, FromAnEmptyWindowToASavedFileThatLoadsAgain) {
     editor.openWindowList();
     editor.chooseInOpenList(QStringLiteral("Start"));
     editor.openWindowList();
-    x.screenshot(screenshotPath(QStringLiteral("combination-being-built.png")));
+    rig::keepScreenshot(x.screenshot(QStringLiteral("combination")),
+                        QStringLiteral("combination-being-built.png"));
     editor.chooseInOpenList(QStringLiteral("Start"));
 
     const QString saved = x.path(QStringLiteral("remote"));
@@ -185,26 +192,18 @@ TEST(BuildRemote, FromAnEmptyWindowToASavedFileThatLoadsAgain) {
         second.fileDialog(QStringLiteral("ctrl+shift+s"), QStringLiteral("Save As"), resaved));
     EXPECT_EQ(bytesOf(resaved + QStringLiteral(".pci")), bytesOf(file));
     second.customise(2);
-    x.screenshot(screenshotPath(QStringLiteral("reloaded.png")));
+    rig::keepScreenshot(x.screenshot(QStringLiteral("reloaded")), QStringLiteral("reloaded.png"));
     EXPECT_TRUE(x.quitQuenda());
 }
 
 TEST(BuildRemote, WindowRowListsTheDesktopsWindows) {
     XSession x;
-    ASSERT_TRUE(x.ok());
     // A witness client with a window of its own on the desktop.
-    ASSERT_TRUE(x.startClient({QStringLiteral(QUENDA_WITNESS), QStringLiteral("--log"),
-                               x.path(QStringLiteral("witness.log")), QStringLiteral("--title"),
-                               QStringLiteral("Witness window"), QStringLiteral("--geometry"),
-                               QStringLiteral("200x100+900+600")}));
-    ASSERT_FALSE(x.waitWindow(QStringLiteral("^Witness window$"), 30000).isEmpty());
-    CommandTable table;
-    table.setHeader(QStringLiteral("Remote"));
-    table.slot(table.addCommand(QStringLiteral("Close it"))).name = QStringLiteral("Close it");
+    x.startWitness({QStringLiteral("Witness window")},
+                   {QStringLiteral("--geometry"), QStringLiteral("200x100+900+600")});
+    ASSERT_FALSE(x.waitWindow(QStringLiteral("^Witness window$"), 30s).isEmpty());
     const QString file = x.path(QStringLiteral("witness.pci"));
-    ASSERT_TRUE(CommandFile::saveToFile(file, table).ok);
-    ASSERT_TRUE(x.writeSettings(file));
-    const QString window = x.startQuenda();
+    const QString window = startWithOneCommand(x, file, QStringLiteral("Close it"));
     ASSERT_FALSE(window.isEmpty());
     Editor editor(x, window);
 
@@ -225,14 +224,8 @@ TEST(BuildRemote, WindowRowListsTheDesktopsWindows) {
 
 TEST(BuildRemote, MousePositionShowsTheReadoutInTheStatusBar) {
     XSession x;
-    ASSERT_TRUE(x.ok());
-    CommandTable table;
-    table.setHeader(QStringLiteral("Remote"));
-    table.slot(table.addCommand(QStringLiteral("Pointer"))).name = QStringLiteral("Pointer");
     const QString file = x.path(QStringLiteral("pointer.pci"));
-    ASSERT_TRUE(CommandFile::saveToFile(file, table).ok);
-    ASSERT_TRUE(x.writeSettings(file));
-    const QString window = x.startQuenda();
+    const QString window = startWithOneCommand(x, file, QStringLiteral("Pointer"));
     ASSERT_FALSE(window.isEmpty());
     Editor editor(x, window);
 
@@ -243,14 +236,15 @@ TEST(BuildRemote, MousePositionShowsTheReadoutInTheStatusBar) {
     editor.typeInto(kYField, QStringLiteral("480"));
     // The pointer where the user wants it: the status bar tells its position.
     x.xdo({QStringLiteral("mousemove"), QStringLiteral("600"), QStringLiteral("480")});
-    settle(300);
-    x.screenshot(screenshotPath(QStringLiteral("mouse-position.png")));
+    rig::settle(300ms);
+    rig::keepScreenshot(x.screenshot(QStringLiteral("mouse-position")),
+                        QStringLiteral("mouse-position.png"));
     const QString readout = x.readScreen(QRect(editor.at(kStatusBar.topLeft()), kStatusBar.size()));
     // OCR of small type may take a letter for another; the numbers must be there.
     EXPECT_TRUE(readout.contains(QRegularExpression(QStringLiteral("=\\s*600\\D+=\\s*480"))))
         << readout.toStdString();
     // The window's title follows the readout.
-    EXPECT_FALSE(x.waitWindow(QStringLiteral("^X = 600; Y = 480$"), 2000).isEmpty());
+    EXPECT_FALSE(x.waitWindow(QStringLiteral("^X = 600; Y = 480$"), 2s).isEmpty());
 
     editor.focus();
     x.keys({QStringLiteral("ctrl+s")});

@@ -1,67 +1,34 @@
 #pragma once
 
-#include <QPoint>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
-#include <memory>
-#include <vector>
+#include <optional>
 
-// A private X server (Xvfb, no window manager) with a fresh home for the program,
-// the real quenda binary started in it, and xdotool to drive it as a user would.
-// Everything started here is stopped by its own process id.
-class XSession {
+#include "support/rig/desktop.h"
+#include "support/rig/user.h"
+
+// The real program on a private X server without a window manager, in a fresh home,
+// driven with xdotool as its user would.
+class XSession : public rig::Desktop, public rig::User {
   public:
     XSession();
-    ~XSession();
-    XSession(const XSession&) = delete;
-    XSession& operator=(const XSession&) = delete;
 
-    bool ok() const { return !display_.isEmpty(); }
-    QString path(const QString& name) const { return home_.filePath(name); }
-    // QUENDA.ini in the program folder, loading the file given (empty: none) and
-    // reading a pseudo-terminal as its serial port.
-    bool writeSettings(const QString& loadFile = QString());
+    QString path(const QString& name) { return home().work(name); }
+    // QUENDA.ini loading the file given (empty: none). The editor is driven through
+    // its Russian captions and menu positions.
+    void writeSettings(const QString& loadFile = QString());
 
-    // Starts the program and waits for its main window; returns the window's id.
+    // Starts the program and waits for its main window; returns the window's id, ""
+    // when none showed.
     QString startQuenda();
     // Ctrl+Q on the main window; true when the program ended within the time.
-    bool quitQuenda(int waitMs = 5000);
-    // Starts another X client (a witness window) that lives until the session ends.
-    bool startClient(const QStringList& argv);
-
-    // Runs xdotool; returns its standard output.
-    QString xdo(const QStringList& args) const;
-    // The id of the first visible window whose title matches, "" after the wait.
-    QString waitWindow(const QString& titleRegex, int waitMs = 5000) const;
-    bool waitWindowGone(const QString& titleRegex, int waitMs = 5000) const;
-    QPoint windowOrigin(const QString& window) const;
-    void focus(const QString& window) const;
-    void click(QPoint at, int button = 1) const;
-    // Clicks what opens a menu or a drop-down list and waits until the program has
-    // mapped it, so that keys pressed next reach the open popup.
-    bool clickToOpen(QPoint at, int button = 1) const;
-    void keys(const QStringList& keys) const;
-    void type(const QString& text) const;
-    // Answers a name dialog: focuses it, replaces its text and presses Return.
-    bool answerDialog(const QString& title, const QString& text) const;
-    bool screenshot(const QString& file) const;
-    // Text read from a part of the screen by OCR (tesseract), blanks kept.
-    QString readScreen(const QRect& area) const;
+    bool quitQuenda() { return quenda_ && quenda_->quit(environment()); }
+    // The witness client, living until the session ends.
+    void startWitness(const QStringList& titles, const QStringList& options) {
+        witness_.emplace(home(), environment(), titles, options);
+    }
 
   private:
-    QProcessEnvironment environment() const;
-    QTemporaryDir home_;
-    QString display_;
-    std::unique_ptr<QProcess> server_;
-    std::unique_ptr<QProcess> quenda_;
-    QString mainWindow_;
-    std::vector<std::unique_ptr<QProcess>> clients_;
-    int ptyMaster_ = -1;
-    QString ptyName_;
+    std::optional<rig::Quenda> quenda_;
+    std::optional<rig::Witness> witness_;
 };
-
-// Waits a little for the program to react to input.
-void settle(int ms = 250);

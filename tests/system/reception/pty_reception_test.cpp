@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <termios.h>
 #include <time.h>
-#include <unistd.h>
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -12,40 +9,28 @@
 #include <QThread>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <thread>
 
 #include "recording_host.h"
+#include "support/rig/pty.h"
 
 // The receiver is a pseudo-terminal: the test writes what a receiver would send into
-// the master side, and the reception opens the slave side as its serial port.
+// its end, and the reception opens the device as its serial port.
 namespace {
 
 class PtyReceptionTest : public ReceptionTest {
   protected:
-    int master = -1;
-    int slave = -1;
-    QString device;
+    std::optional<rig::PseudoTerminal> receiver{std::in_place};
+    const QString device = receiver->devicePath();
 
     void SetUp() override {
-        char name[128] = {};
-        ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-        termios raw{};
-        ASSERT_EQ(tcgetattr(slave, &raw), 0);
-        cfmakeraw(&raw);
-        ASSERT_EQ(tcsetattr(slave, TCSANOW, &raw), 0);
-        device = QString::fromLocal8Bit(name);
         timer1.setInterval(60);
         ASSERT_TRUE(reception.openPort({device, 9600, 8, 1}))
             << reception.link().errorString().toStdString();
     }
-    void TearDown() override {
-        reception.closePort();
-        ::close(slave);
-        ::close(master);
-    }
-    void send(const QByteArray& bytes) {
-        ASSERT_EQ(::write(master, bytes.constData(), size_t(bytes.size())), bytes.size());
-    }
+    void TearDown() override { reception.closePort(); }
+    void send(const QByteArray& bytes) { ASSERT_TRUE(receiver->send(bytes)); }
     static bool waitUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
         QElapsedTimer clock;
         clock.start();
@@ -145,8 +130,7 @@ TEST_F(PtyReceptionTest, AHungUpReceiverIsReportedOnceAndReopenedWhenItComesBack
     ASSERT_TRUE(reception.openPort({link, 9600, 8, 1}));
     fillTable(state.table, {{"Play", " 41 42"}});
 
-    ::close(master);  // unplugged: the line hangs up and its name goes away
-    master = -1;
+    receiver.reset();  // unplugged: the line hangs up and its name goes away
     ASSERT_TRUE(QFile::remove(link));
     ASSERT_TRUE(waitUntil([&] { return !errors.messages.isEmpty(); }));
     EXPECT_TRUE(errors.messages.first().contains(link)) << errors.messages.first().toStdString();
@@ -162,10 +146,8 @@ TEST_F(PtyReceptionTest, AHungUpReceiverIsReportedOnceAndReopenedWhenItComesBack
     EXPECT_EQ(errors.messages.size(), 1);
 
     // A new terminal under the same name: found again within one retry.
-    ::close(slave);
-    char name[128] = {};
-    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-    ASSERT_TRUE(QFile::link(QString::fromLocal8Bit(name), link));
+    receiver.emplace();
+    ASSERT_TRUE(QFile::link(receiver->devicePath(), link));
     ASSERT_TRUE(waitUntil([&] { return errors.messages.size() == 2; }, 2 * SerialLink::kRetryMs));
     EXPECT_EQ(errors.messages.last(), QStringLiteral("The receiver on %1 is back.").arg(link));
     EXPECT_FALSE(reception.link().waitingForDevice());

@@ -1,4 +1,4 @@
-#include "files.h"
+#include "support/rig/files.h"
 
 namespace files {
 

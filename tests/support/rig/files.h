@@ -28,9 +28,10 @@ struct Settings {
 // The whole settings file, every key in the order the program writes them.
 QByteArray settingsFile(const Settings& s);
 
+// Fields in the order of the record's lines; each empty unless given.
 struct Command {
-    QByteArray name, code, typeAction, combination, file, windowHandle, runAction, keyAdd, keyAdd1,
-        key, mouseX, mouseY, pause, fileSound;
+    QByteArray name{}, code{}, typeAction{}, combination{}, file{}, windowHandle{}, runAction{},
+        keyAdd{}, keyAdd1{}, key{}, mouseX{}, mouseY{}, pause{}, fileSound{};
 };
 
 // A command file: the header record, then one fourteen-line record per command.
