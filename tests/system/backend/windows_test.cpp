@@ -152,9 +152,14 @@ TEST_F(WindowsUnderWindowManager, MinimizeIconifiesAndMaximizeShowsItAgain) {
     EXPECT_EQ(x().wmState(id), QStringLiteral("Normal"));
     EXPECT_TRUE(waitUntil([&] { return onTop(id); }, 3s));
     EXPECT_EQ(platform_->windowCaptions().value(0), QStringLiteral("Shrinking"));
-    const QRect v = x().window(id).rect;
-    EXPECT_GE(v.width(), 1200);
-    EXPECT_GE(v.height(), 700);
+    // The window manager may resize it a moment after the state changed.
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const QRect v = x().window(id).rect;
+            return v.width() >= 1200 && v.height() >= 700;
+        },
+        3s))
+        << "size " << x().window(id).rect.width() << "x" << x().window(id).rect.height();
 }
 
 TEST_F(WindowsUnderWindowManager, RaiseActivatesButLeavesIconifiedWindowsIconified) {
