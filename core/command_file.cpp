@@ -62,7 +62,7 @@ QString trimmed(const QString& text) {
 }
 
 class Loader {
-public:
+  public:
     explicit Loader(CommandTable& table) : table_(table) {}
 
     void line(const QString& text) {
@@ -84,7 +84,7 @@ public:
 
     int recordsLeftOut() const { return leftOut_; }
 
-private:
+  private:
     void name(const QString& value) {
         if (!table_.hasHeader()) {
             table_.setHeader(value);
@@ -106,8 +106,7 @@ private:
             return;
         }
         const int slot = ++counters_[index];
-        store(slot, key.field,
-              key.field == &Command::commandCombination ? trimmed(value) : value);
+        store(slot, key.field, key.field == &Command::commandCombination ? trimmed(value) : value);
     }
 
     int combinationCounter() const { return counters_[2]; }

@@ -30,7 +30,7 @@ struct Command {
 // a slot may be filled without a node for it (the loader counts every key on its
 // own), so slots and nodes are kept apart.
 class CommandTable {
-public:
+  public:
     static constexpr int kSlots = 31;
     static constexpr int kMaxCommands = 30;
 
@@ -57,7 +57,7 @@ public:
     // Slots whose `name` equals the text exactly, in slot order.
     QList<int> findByName(const QString& name) const;
 
-private:
+  private:
     std::array<Command, kSlots> slots_;
     bool hasHeader_ = false;
     QString headerCaption_;

@@ -9,7 +9,7 @@
 // the interval 0 counts as enabled but never fires.
 class IntervalTimer : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit IntervalTimer(int intervalMs, QObject* parent = nullptr);
 
     bool enabled() const { return enabled_; }
@@ -17,10 +17,10 @@ public:
     int interval() const { return interval_; }
     void setInterval(int ms);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void timeout();
 
-private:
+  private:
     void apply();
 
     QTimer timer_;

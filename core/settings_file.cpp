@@ -10,7 +10,9 @@ namespace {
 
 enum class Trim { None, Both, Trailing };
 
-bool isBlankOrControl(QChar c) { return c.unicode() <= 32; }
+bool isBlankOrControl(QChar c) {
+    return c.unicode() <= 32;
+}
 
 QString trim(const QString& text, Trim how) {
     int begin = 0;
@@ -109,7 +111,9 @@ QString cut(const QString& line, int column, int kept) {
 
 // A key counts only at the start of a line, so a value that holds another key's
 // text (a path with "Left:" in it) never changes that other setting.
-bool holdsKey(const QString& line, const QString& key) { return line.startsWith(key); }
+bool holdsKey(const QString& line, const QString& key) {
+    return line.startsWith(key);
+}
 
 }  // namespace
 
@@ -190,12 +194,12 @@ QStringList write(const SettingsRecord& r, const WindowGeometry& g) {
     }
     lines << QString();
     lines << "Play sounds: " + r.playSounds << "Show command: " + r.showCommand
-          << "FontName: " + r.fontName << "FontSize: " + r.fontSize
-          << "FontColor: " + r.fontColor << "FontStyle: " + r.fontStyle
-          << "Show time command: " + r.showTimeCommand << "Pause command: " + r.pauseCommand
-          << "Pause reboot: " + r.pauseReboot << "Type system: " + r.typeSystem
-          << "Timer step: " + r.timerStep << "Timer ambit: " + r.timerAmbit
-          << "Step Mouse: " + r.stepMouse << "Step Mouse click: " + r.stepMouseClick;
+          << "FontName: " + r.fontName << "FontSize: " + r.fontSize << "FontColor: " + r.fontColor
+          << "FontStyle: " + r.fontStyle << "Show time command: " + r.showTimeCommand
+          << "Pause command: " + r.pauseCommand << "Pause reboot: " + r.pauseReboot
+          << "Type system: " + r.typeSystem << "Timer step: " + r.timerStep
+          << "Timer ambit: " + r.timerAmbit << "Step Mouse: " + r.stepMouse
+          << "Step Mouse click: " + r.stepMouseClick;
     return lines;
 }
 

@@ -14,14 +14,22 @@ constexpr std::uint32_t rgb(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
 }
 
 constexpr std::array<NamedColor, 16> kColors = {{
-    {"clBlack", rgb(0, 0, 0)},       {"clMaroon", rgb(128, 0, 0)},
-    {"clGreen", rgb(0, 128, 0)},     {"clOlive", rgb(128, 128, 0)},
-    {"clNavy", rgb(0, 0, 128)},      {"clPurple", rgb(128, 0, 128)},
-    {"clTeal", rgb(0, 128, 128)},    {"clGray", rgb(128, 128, 128)},
-    {"clSilver", rgb(192, 192, 192)}, {"clRed", rgb(255, 0, 0)},
-    {"clLime", rgb(0, 255, 0)},      {"clYellow", rgb(255, 255, 0)},
-    {"clBlue", rgb(0, 0, 255)},      {"clFuchsia", rgb(255, 0, 255)},
-    {"clAqua", rgb(0, 255, 255)},    {"clWhite", rgb(255, 255, 255)},
+    {"clBlack", rgb(0, 0, 0)},
+    {"clMaroon", rgb(128, 0, 0)},
+    {"clGreen", rgb(0, 128, 0)},
+    {"clOlive", rgb(128, 128, 0)},
+    {"clNavy", rgb(0, 0, 128)},
+    {"clPurple", rgb(128, 0, 128)},
+    {"clTeal", rgb(0, 128, 128)},
+    {"clGray", rgb(128, 128, 128)},
+    {"clSilver", rgb(192, 192, 192)},
+    {"clRed", rgb(255, 0, 0)},
+    {"clLime", rgb(0, 255, 0)},
+    {"clYellow", rgb(255, 255, 0)},
+    {"clBlue", rgb(0, 0, 255)},
+    {"clFuchsia", rgb(255, 0, 255)},
+    {"clAqua", rgb(0, 255, 255)},
+    {"clWhite", rgb(255, 255, 255)},
 }};
 
 }  // namespace

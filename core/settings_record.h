@@ -48,8 +48,8 @@ struct SettingsRecord {
 struct WindowGeometry {
     int left = 111;
     int top = 115;
-    int leftPanelW = 150;  // width of the tree pane
-    int leftPanelH = 377;  // height of the tree pane
+    int leftPanelW = 150;   // width of the tree pane
+    int leftPanelH = 377;   // height of the tree pane
     int rightPanelW = 654;  // width of the main window
     int rightPanelH = 442;  // height of the main window
 

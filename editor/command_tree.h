@@ -9,7 +9,7 @@ class CommandTable;
 // with picture 0, every other command with picture 1.
 class TCommandTree : public QTreeWidget {
     Q_OBJECT
-public:
+  public:
     explicit TCommandTree(QWidget* parent = nullptr);
 
     // Replaces every node with the nodes of the table and expands the header.
@@ -20,15 +20,15 @@ public:
     void selectIndex(int index);
     QTreeWidgetItem* nodeAt(int index) const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // A right click has selected the node under the mouse; the context menu follows.
     void contextMenuWanted(const QPoint& globalPos);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     void updatePictures();
     QIcon picture_[2];
 };

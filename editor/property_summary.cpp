@@ -13,9 +13,13 @@ QString line(const QString& caption, const QString& value) {
     return kBlank + caption + kBlank + value;
 }
 
-QString shown(const QStringList& items, int position) { return items.value(position); }
+QString shown(const QStringList& items, int position) {
+    return items.value(position);
+}
 
-QString marker(int n) { return QString::number(n) + QLatin1Char('.'); }
+QString marker(int n) {
+    return QString::number(n) + QLatin1Char('.');
+}
 
 void typeAndActionLines(const Command& c, const Captions& cap, const ListItems& items,
                         ListPositions& lists, QStringList& out) {
@@ -39,8 +43,8 @@ void typeAndActionLines(const Command& c, const Captions& cap, const ListItems& 
         }
     }
     if (!c.mousePosX.isEmpty() || !c.mousePosY.isEmpty()) {
-        out << kBlank + shown(items.mouseActions, lists.mouse) + kBlank +
-                   QStringLiteral(" Х = ") + c.mousePosX + QStringLiteral("; Y = ") + c.mousePosY;
+        out << kBlank + shown(items.mouseActions, lists.mouse) + kBlank + QStringLiteral(" Х = ") +
+                   c.mousePosX + QStringLiteral("; Y = ") + c.mousePosY;
     }
     if (type == V::kVolumeControl) {
         lists.volume = V::volumeActions().indexOf(c.runAction);
@@ -105,8 +109,8 @@ Result build(const Command& c, const Captions& cap, const ListItems& items, List
             result.error = NumberText::invalidIntegerMessage(c.pause);
             return result;
         }
-        out << line(cap.action, cap.pause.trimmed() + kBlank +
-                                    secondsText(*ms, decimalSeparator) + kBlank + cap.seconds);
+        out << line(cap.action, cap.pause.trimmed() + kBlank + secondsText(*ms, decimalSeparator) +
+                                    kBlank + cap.seconds);
     }
     if (!c.file.isEmpty()) {
         out << line(cap.applFile, c.file);

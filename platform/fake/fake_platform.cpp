@@ -21,11 +21,17 @@ bool FakePlatform::claimSingleInstance() {
     return singleInstanceFree;
 }
 
-void FakePlatform::keyDown(int virtualKey) { record(QStringLiteral("keyDown %1").arg(virtualKey)); }
+void FakePlatform::keyDown(int virtualKey) {
+    record(QStringLiteral("keyDown %1").arg(virtualKey));
+}
 
-void FakePlatform::keyUp(int virtualKey) { record(QStringLiteral("keyUp %1").arg(virtualKey)); }
+void FakePlatform::keyUp(int virtualKey) {
+    record(QStringLiteral("keyUp %1").arg(virtualKey));
+}
 
-QPoint FakePlatform::cursorPos() { return cursor; }
+QPoint FakePlatform::cursorPos() {
+    return cursor;
+}
 
 void FakePlatform::setCursorPos(QPoint pos) {
     record(QStringLiteral("setCursorPos %1 %2").arg(pos.x()).arg(pos.y()));
@@ -44,7 +50,9 @@ Platform::WindowId FakePlatform::findWindow(const QString& exactCaption) {
     return windows.value(exactCaption, 0);
 }
 
-QStringList FakePlatform::windowCaptions() { return captions; }
+QStringList FakePlatform::windowCaptions() {
+    return captions;
+}
 
 void FakePlatform::closeWindow(WindowId window) {
     record(QStringLiteral("closeWindow %1").arg(window));
@@ -62,9 +70,13 @@ void FakePlatform::raiseWindow(WindowId window) {
     record(QStringLiteral("raiseWindow %1").arg(window));
 }
 
-QRect FakePlatform::windowRect(WindowId window) { return rects.value(window); }
+QRect FakePlatform::windowRect(WindowId window) {
+    return rects.value(window);
+}
 
-std::uint32_t FakePlatform::waveVolume() { return volume; }
+std::uint32_t FakePlatform::waveVolume() {
+    return volume;
+}
 
 void FakePlatform::setWaveVolume(std::uint32_t value) {
     record(QStringLiteral("setWaveVolume %1").arg(value));
@@ -86,7 +98,9 @@ bool FakePlatform::startCommand(const QString& commandLine) {
     return startRefusal.isEmpty();
 }
 
-void FakePlatform::playSound(const QString& path) { record(QStringLiteral("playSound ") + path); }
+void FakePlatform::playSound(const QString& path) {
+    record(QStringLiteral("playSound ") + path);
+}
 
 bool FakePlatform::writeAutostart(const QString& programPath) {
     record(QStringLiteral("writeAutostart ") + programPath);
@@ -104,4 +118,6 @@ bool FakePlatform::deleteAutostart() {
     return existed;
 }
 
-bool FakePlatform::autostartExists() { return autostart; }
+bool FakePlatform::autostartExists() {
+    return autostart;
+}

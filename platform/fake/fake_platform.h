@@ -8,7 +8,7 @@
 // Records every call with its arguments ("keyDown 17") and answers from a script
 // the test sets up. For logic tests only.
 class FakePlatform : public Platform {
-public:
+  public:
     QStringList calls;
 
     // Answers.
@@ -21,7 +21,7 @@ public:
     QString startRefusal;  // not empty: starts fail with this reason
     bool autostart = false;
     bool autostartWritable = true;  // false: the system refuses to write the entry
-    QString powerRefusal;  // not empty: power off and reboot fail with this reason
+    QString powerRefusal;           // not empty: power off and reboot fail with this reason
 
     bool claimSingleInstance() override;
     void keyDown(int virtualKey) override;
@@ -49,6 +49,6 @@ public:
     bool deleteAutostart() override;
     bool autostartExists() override;
 
-private:
+  private:
     void record(const QString& call) { calls << call; }
 };
