@@ -18,22 +18,22 @@ struct FieldKey {
 
 // In the order the writer puts them after the "Name: " line.
 const std::array<FieldKey, 13> kRecordKeys = {{
-    {"Code: ", &Command::code, 75},
-    {"Type Action: ", &Command::typeAction, 25},
-    {"Command combination: ", &Command::commandCombination, 1000},
-    {"File: ", &Command::file, 100},
-    {"WindowHandle: ", &Command::windowHandle, 100},
-    {"Run Action: ", &Command::runAction, 50},
-    {"Key add: ", &Command::keyAdd, 25},
-    {"Key add1: ", &Command::keyAdd1, 25},
-    {"Key: ", &Command::key, 25},
-    {"MousePos X: ", &Command::mousePosX, 5},
-    {"MousePos Y: ", &Command::mousePosY, 5},
-    {"Pause: ", &Command::pause, 5},
-    {"FileSound: ", &Command::fileSound, 100},
+    {"Code: ", &Command::code, CommandFile::Kept::kCode},
+    {"Type Action: ", &Command::typeAction, CommandFile::Kept::kTypeAction},
+    {"Command combination: ", &Command::commandCombination, CommandFile::Kept::kCombination},
+    {"File: ", &Command::file, CommandFile::Kept::kPath},
+    {"WindowHandle: ", &Command::windowHandle, CommandFile::Kept::kPath},
+    {"Run Action: ", &Command::runAction, CommandFile::Kept::kRunAction},
+    {"Key add: ", &Command::keyAdd, CommandFile::Kept::kKey},
+    {"Key add1: ", &Command::keyAdd1, CommandFile::Kept::kKey},
+    {"Key: ", &Command::key, CommandFile::Kept::kKey},
+    {"MousePos X: ", &Command::mousePosX, CommandFile::Kept::kNumber},
+    {"MousePos Y: ", &Command::mousePosY, CommandFile::Kept::kNumber},
+    {"Pause: ", &Command::pause, CommandFile::Kept::kNumber},
+    {"FileSound: ", &Command::fileSound, CommandFile::Kept::kPath},
 }};
 
-constexpr int kNameKept = 50;
+constexpr int kNameKept = CommandFile::Kept::kName;
 const QString kNameKey = QStringLiteral("Name: ");
 constexpr QLatin1StringView kNameKeyView("Name: ");
 

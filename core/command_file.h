@@ -11,6 +11,19 @@
 // command, each line a key, a colon, one blank and the value.
 namespace CommandFile {
 
+// Characters the file keeps of each value; the editor's fields accept no more, so
+// nothing typed comes back cut after a save and a load.
+namespace Kept {
+inline constexpr int kName = 50;
+inline constexpr int kCode = 75;
+inline constexpr int kTypeAction = 25;
+inline constexpr int kCombination = 1000;
+inline constexpr int kPath = 100;  // the program or document, the window caption, the sound
+inline constexpr int kRunAction = 50;
+inline constexpr int kKey = 25;    // each of the two modifiers and the key
+inline constexpr int kNumber = 5;  // the pointer's X and Y, the pause
+}  // namespace Kept
+
 struct LoadReport {
     int recordsLeftOut = 0;  // command records beyond the table's 30 slots
 };

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QString>
 #include <optional>
+#include "core/command_file.h"
 
 class ErrorReporter;
 
@@ -39,7 +40,7 @@ bool showsPositionFields(const QString& runAction);  // Panel1: X and Y
 bool showsPauseSeconds(const QString& runAction);    // Panel3: seconds
 
 // The longest combination list the command file keeps.
-constexpr int kCombinationKept = 1000;
+constexpr int kCombinationKept = CommandFile::Kept::kCombination;
 constexpr int kMaxCombinationElements = 30;
 
 // Appends one element to a combination list: "1." and the name when the list is

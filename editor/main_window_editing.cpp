@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "core/command_file.h"
 #include "core/program_identity.h"
 #include "core/user_messages.h"
 #include "core/vocabulary.h"
@@ -453,7 +454,7 @@ void TForm1::ComboBox5DropDown() {
 namespace {
 
 // Characters of a path the command file keeps.
-constexpr int kPathKept = 100;
+constexpr int kPathKept = CommandFile::Kept::kPath;
 
 bool pathFits(const QString& path, const Messages& messages, ErrorReporter& errors) {
     return EditingRules::pathFits(path, kPathKept, messages.text(Messages::Id::PathTooLong),

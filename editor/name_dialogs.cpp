@@ -4,10 +4,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/command_file.h"
+
 namespace {
 
 // The command file keeps 50 characters of a name; a longer one would come back cut.
-constexpr int kNameKept = 50;
+constexpr int kNameKept = CommandFile::Kept::kName;
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "core/command_file.h"
 #include "core/vocabulary.h"
 #include "editor/editing_rules.h"
 
@@ -17,10 +18,8 @@ namespace {
 
 constexpr int kRowHeight = 21;
 constexpr int kCaptionRight = 109;  // every row caption ends at this x
-// What the command file keeps of a path or a window caption: the fields accept no
-// more, so nothing typed comes back cut after a save and a load.
-constexpr int kPathKept = 100;
-constexpr int kKeyKept = 25;  // each of the two modifiers and the key
+constexpr int kPathKept = CommandFile::Kept::kPath;
+constexpr int kKeyKept = CommandFile::Kept::kKey;
 constexpr int kLastRowBottom = 143 + kRowHeight;
 
 QFont boldFont(const QWidget* w) {
@@ -225,14 +224,14 @@ void TPropertyPanel::buildPanel2() {
     Label11->setGeometry(0, 0, 15, kRowHeight);
     Edit4 = new QLineEdit(Panel1);
     Edit4->setObjectName(QStringLiteral("Edit4"));
-    Edit4->setMaxLength(5);
+    Edit4->setMaxLength(CommandFile::Kept::kNumber);
     Edit4->setGeometry(15, 0, 30, kRowHeight);
     Label12 = new QLabel(QStringLiteral("Y:"), Panel1);
     Label12->setObjectName(QStringLiteral("Label12"));
     Label12->setGeometry(47, 0, 12, kRowHeight);
     Edit5 = new QLineEdit(Panel1);
     Edit5->setObjectName(QStringLiteral("Edit5"));
-    Edit5->setMaxLength(5);
+    Edit5->setMaxLength(CommandFile::Kept::kNumber);
     Edit5->setGeometry(59, 0, 30, kRowHeight);
     Panel1->hide();
 
