@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     state.settings.language = languageForLocale(QLocale::system().name());
     // The windows are created in a fixed order; the main window comes first.
     TForm1 form1(state, *platform, errors);
-    errors.useTray(state, form1.RxTrayIcon1);
+    errors.useTray(state, form1.trayIcon());
     TAboutF aboutF(state, &form1);
     // The settings dialog comes last: creating it puts the language into every window.
     TPropertiesF propertiesF(form1, state, *platform, errors);

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
@@ -26,6 +27,7 @@
 #include "editor/command_runner.h"
 #include "editor/command_tree.h"
 #include "editor/editing_rules.h"
+#include "editor/name_dialogs.h"
 #include "editor/property_panel.h"
 #include "reception/tutoring_dialog.h"
 #include "settings/test_window.h"
@@ -66,6 +68,7 @@ TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidg
     rememberTreeWidth();
     setWindowIcon(programIcon());
     RxTrayIcon1 = new QSystemTrayIcon(programIcon(), this);
+    RxTrayIcon1->setObjectName(QStringLiteral("RxTrayIcon1"));
     RxTrayIcon1->setToolTip(kTitle);
     connect(RxTrayIcon1, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -85,7 +88,12 @@ TForm1::~TForm1() = default;
 
 // The serial port opens as part of the start-up, right after the command file.
 void TForm1::connectReception() {
-    runner_ = std::make_unique<TCommandRunner>(*this, state_, platform_, errors_);
+    runner_ = std::make_unique<TCommandRunner>(
+        *this,
+        TCommandRunner::Parts{*TreeView1, *ListViewPanel, RxTrayIcon1, *Timer1, *Timer5, *TimerIcon,
+                              *TimerMouseMove, *TimerVolConst,
+                              [this] { return NewPultF->Button2->text(); }},
+        state_, platform_, errors_);
     connect(NTestIR, &QAction::triggered, this, &TForm1::NTestIRClick);
     connect(Ntut, &QAction::triggered, this, &TForm1::NtutClick);
     connect(N3, &QAction::triggered, this, &TForm1::NtutClick);
@@ -206,6 +214,10 @@ void TForm1::buildMenus() {
     applyMenuEnabling();
 }
 
+void TForm1::setRecognitionInterval(int ms) {
+    Timer1->setInterval(ms);
+}
+
 void TForm1::buildTimers() {
     Timer1 = new IntervalTimer(100, this);
     Timer2 = new IntervalTimer(1, this);
@@ -214,6 +226,16 @@ void TForm1::buildTimers() {
     TimerMouseMove = new IntervalTimer(1, this);
     TimerVolConst = new IntervalTimer(250, this);
     TimerMousePos = new IntervalTimer(10, this);
+    const std::pair<IntervalTimer*, const char*> names[] = {{Timer1, "Timer1"},
+                                                            {Timer2, "Timer2"},
+                                                            {Timer5, "Timer5"},
+                                                            {TimerIcon, "TimerIcon"},
+                                                            {TimerMouseMove, "TimerMouseMove"},
+                                                            {TimerVolConst, "TimerVolConst"},
+                                                            {TimerMousePos, "TimerMousePos"}};
+    for (const auto& [timer, name] : names) {
+        timer->setObjectName(QLatin1String(name));
+    }
     connect(Timer2, &IntervalTimer::timeout, this, &TForm1::Timer2Timer);
     Timer2->setEnabled(true);
 }

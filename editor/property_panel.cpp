@@ -347,3 +347,15 @@ PropertySummary::ListItems TPropertyPanel::listItems() const {
     return {itemsOf(ComboBox1), itemsOf(ComboBox2), itemsOf(ComboBox8), itemsOf(ComboBox9),
             itemsOf(ComboBox10)};
 }
+
+QString TPropertyPanel::combinationText() const {
+    return Edit6->text();
+}
+
+QString TPropertyPanel::fileText() const {
+    return Edit2->text();
+}
+
+QString TPropertyPanel::soundText() const {
+    return Edit7->text();
+}

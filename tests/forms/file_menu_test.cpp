@@ -53,15 +53,15 @@ TEST_F(FileMenu, OpenLoadsTheChosenFileAndRebuildsTheTree) {
     clickNode(Remote::kMouse);
 
     form->chooseOpenFile = [this] { return path("player.pci"); };
-    form->Nopen->trigger();
+    widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     EXPECT_EQ(state.commandFilePath, path("player.pci"));
-    ASSERT_EQ(form->TreeView1->nodeCount(), 3);
+    ASSERT_EQ(tree()->nodeCount(), 3);
     EXPECT_EQ(node(0)->text(0), QStringLiteral("Player"));
     EXPECT_EQ(node(1)->text(0), QStringLiteral("Play"));
     EXPECT_EQ(node(2)->text(0), QStringLiteral("Stop"));
     EXPECT_TRUE(node(0)->isExpanded());
-    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    EXPECT_EQ(tree()->selectedIndex(), 0);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Player"));
     EXPECT_EQ(state.table.slot(2).key, QStringLiteral("S"));
     EXPECT_EQ(state.table.slot(Remote::kMouse).mousePosX, QString()) << "the old table is gone";
@@ -75,29 +75,29 @@ TEST_F(FileMenu, OpeningAHeaderOnlyFileSelectsItsHeader) {
     writeCommandFile("blank.pci", QStringLiteral("Новый пульт"), {});
     clickNode(Remote::kMouse);
     form->chooseOpenFile = [this] { return path("blank.pci"); };
-    form->Nopen->trigger();
-    ASSERT_EQ(form->TreeView1->nodeCount(), 1);
-    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    widget<QAction>(*form, "Nopen")->trigger();
+    ASSERT_EQ(tree()->nodeCount(), 1);
+    EXPECT_EQ(tree()->selectedIndex(), 0);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Новый пульт"))
         << "the status bar must not keep a command of the file that was replaced";
 }
 
 TEST_F(FileMenu, CancellingOpenChangesNothing) {
     form->chooseOpenFile = [] { return QString(); };
-    form->Nopen->trigger();
+    widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty());
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
-    EXPECT_EQ(form->TreeView1->nodeCount(), 1 + Remote::kCount);
+    EXPECT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
 }
 
 TEST_F(FileMenu, OpeningAMissingFileReportsItAndKeepsTheTree) {
     form->chooseOpenFile = [this] { return path("vanished.pci"); };
-    form->Nopen->trigger();
+    widget<QAction>(*form, "Nopen")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(path("vanished.pci")))
         << errors.messages[0].toStdString();
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
-    ASSERT_EQ(form->TreeView1->nodeCount(), 1 + Remote::kCount);
+    ASSERT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
     EXPECT_EQ(node(Remote::kKeys)->text(0), QStringLiteral("Клавиши"));
     EXPECT_EQ(state.table.slot(Remote::kKeys).key, QStringLiteral("Delete"));
 }
@@ -106,7 +106,7 @@ TEST_F(FileMenu, SaveWritesTheSettingsAndTheCommandFile) {
     QFile::remove(path("remote.pci"));
     QFile::remove(path("QUENDA.ini"));  // a missing file is created, not an error
     form->resize(720, 480);
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
 
     const QByteArray ini = readBytes("QUENDA.ini");
@@ -132,26 +132,26 @@ TEST_F(FileMenu, SaveWritesTheSettingsAndTheCommandFile) {
 TEST_F(FileMenu, SaveWithoutACommandFileNameAsksOnceAndKeepsTheName) {
     state.commandFilePath.clear();  // as for a table begun with a new header
     answerSave(path("new-remote"));
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     EXPECT_EQ(saveAsked, 1);
     EXPECT_EQ(state.commandFilePath, path("new-remote.pci"));
     EXPECT_EQ(captions(loadBack("new-remote.pci")), captions(state.table));
 
     QFile::remove(path("new-remote.pci"));
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_EQ(saveAsked, 1) << "the next Save writes to the remembered name";
     EXPECT_TRUE(QFile::exists(path("new-remote.pci")));
 }
 
 TEST_F(FileMenu, SaveAsAppendsTheExtensionOnlyWhenMissingAndKeepsTheCurrentFile) {
     answerSave(path("copy"));
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_TRUE(QFile::exists(path("copy.pci")));
     EXPECT_EQ(captions(loadBack("copy.pci")), captions(state.table));
 
     answerSave(path("other.pci"));
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_TRUE(QFile::exists(path("other.pci")));
     EXPECT_FALSE(QFile::exists(path("other.pci.pci")));
 
@@ -165,7 +165,7 @@ TEST_F(FileMenu, SaveAsAppendsTheExtensionOnlyWhenMissingAndKeepsTheCurrentFile)
 TEST_F(FileMenu, CancellingSaveAsWritesNothing) {
     answerSave(QString());
     const QStringList before = QDir(dir.path()).entryList(QDir::Files);
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
     EXPECT_TRUE(errors.messages.isEmpty());
 }
@@ -173,7 +173,7 @@ TEST_F(FileMenu, CancellingSaveAsWritesNothing) {
 TEST_F(FileMenu, SaveAsIntoAFolderThatCannotBeWrittenReportsTheError) {
     const QString target = path("no-such-folder/copy.pci");
     answerSave(target);
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(target)) << errors.messages[0].toStdString();
     EXPECT_FALSE(QFile::exists(target));
@@ -182,7 +182,7 @@ TEST_F(FileMenu, SaveAsIntoAFolderThatCannotBeWrittenReportsTheError) {
 
 TEST_F(FileMenu, SaveReportsACommandFileThatCannotBeWritten) {
     state.commandFilePath = path("no-such-folder/remote.pci");
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(state.commandFilePath))
         << errors.messages[0].toStdString();
@@ -201,17 +201,17 @@ TEST_F(FileMenu, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
         return replace;
     };
     answerSave(path("tv"));
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].contains(path("tv.pci"))) << asked[0].toStdString();
     EXPECT_EQ(readBytes("tv.pci"), old) << "No keeps the file";
 
     replace = true;
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_EQ(captions(loadBack("tv.pci")), captions(state.table));
 
     answerSave(path("upper.PCI"));
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_TRUE(QDir(dir.path()).entryList().contains("upper.PCI"));
     EXPECT_FALSE(QFile::exists(path("upper.PCI.pci")));
     EXPECT_EQ(asked.size(), 2) << "a new name asks nothing";
@@ -223,7 +223,7 @@ TEST_F(FileMenu, SaveOverAFileWithCommandsLeftOutAsksFirst) {
     writeCommandFile("big.pci", QStringLiteral("Big"), QList<Command>(35));
     const QByteArray original = readBytes("big.pci");
     form->chooseOpenFile = [this] { return path("big.pci"); };
-    form->Nopen->trigger();
+    widget<QAction>(*form, "Nopen")->trigger();
     ASSERT_EQ(state.table.commandCount(), 30);
     ASSERT_EQ(errors.messages.size(), 1) << "the load says what was left out";
     errors.messages.clear();
@@ -234,7 +234,7 @@ TEST_F(FileMenu, SaveOverAFileWithCommandsLeftOutAsksFirst) {
         asked << question;
         return answer;
     };
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].contains(path("big.pci")) && asked[0].contains(" 5 "))
         << asked[0].toStdString();
@@ -242,20 +242,20 @@ TEST_F(FileMenu, SaveOverAFileWithCommandsLeftOutAsksFirst) {
 
     answer = TForm1::DropAnswer::WriteElsewhere;
     answerSave(path("first30"));
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_EQ(readBytes("big.pci"), original);
     EXPECT_EQ(loadBack("first30.pci").commandCount(), 30);
     EXPECT_EQ(state.commandFilePath, path("first30.pci"));
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_EQ(asked.size(), 2) << "the new file holds the whole table";
 
-    form->Nopen->trigger();
+    widget<QAction>(*form, "Nopen")->trigger();
     errors.messages.clear();
     answer = TForm1::DropAnswer::Write;
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_EQ(asked.size(), 3);
     EXPECT_EQ(loadBack("big.pci").commandCount(), 30);
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_EQ(asked.size(), 3) << "nothing more to lose";
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
 }
@@ -266,7 +266,7 @@ TEST_F(FileMenu, SaveWritesTheCommandFileWhenTheSettingsCannotBeWritten) {
     ASSERT_TRUE(QFile::remove(path("QUENDA.ini")));
     ASSERT_TRUE(QDir().mkpath(path("QUENDA.ini")));  // a folder in the file's place
     QFile::remove(path("remote.pci"));
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(path("QUENDA.ini")))
         << errors.messages[0].toStdString();
@@ -290,16 +290,16 @@ TEST_F(FileMenu, OpenAsksAboutUnsavedChanges) {
     int asked = 0;
     auto answer = TForm1::UnsavedAnswer::Cancel;
     form->askUnsaved = [&](const QString&) { return ++asked, answer; };
-    form->Nopen->trigger();
+    widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
-    EXPECT_EQ(form->TreeView1->nodeCount(), 1 + Remote::kCount);
+    EXPECT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
 
     answer = TForm1::UnsavedAnswer::Discard;
-    form->Nopen->trigger();
+    widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(state.commandFilePath, path("other.pci"));
-    EXPECT_EQ(form->TreeView1->nodeCount(), 1);
+    EXPECT_EQ(tree()->nodeCount(), 1);
 }
 
 // After an Open the pane shows the new file's header, not a command of the old one.
@@ -308,9 +308,10 @@ TEST_F(FileMenu, OpenRefreshesThePaneFromTheNewSelection) {
     ASSERT_TRUE(memoLines().join('\n').contains(QStringLiteral("100")));
     writeCommandFile("other.pci", QStringLiteral("Other"), {Command()});
     form->chooseOpenFile = [this] { return path("other.pci"); };
-    form->Nopen->trigger();
+    widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_EQ(memoLines(), QStringList{QString()});
-    EXPECT_TRUE(form->ListViewPanel->Edit4->text().isEmpty()) << "no control keeps the old command";
+    EXPECT_TRUE(widget<QLineEdit>(*panel(), "Edit4")->text().isEmpty())
+        << "no control keeps the old command";
 }
 
 // The file dialogs open in the current command file's folder, else in the program

@@ -79,25 +79,25 @@ void EditingTest::startWithABC() {
 
 QStringList EditingTest::treeCaptions() const {
     QStringList captions;
-    for (int i = 0; i < form->TreeView1->nodeCount(); ++i) {
-        captions << form->TreeView1->nodeAt(i)->text(0);
+    for (int i = 0; i < tree()->nodeCount(); ++i) {
+        captions << tree()->nodeAt(i)->text(0);
     }
     return captions;
 }
 
 void EditingTest::clickNode(int index) {
-    TCommandTree* tree = form->TreeView1;
-    QTreeWidgetItem* item = tree->nodeAt(index);
+    TCommandTree* view = tree();
+    QTreeWidgetItem* item = view->nodeAt(index);
     ASSERT_NE(item, nullptr);
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    view->scrollToItem(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(item).center());
 }
 
 void EditingTest::customise(int index) {
     clickNode(index);
-    ASSERT_TRUE(form->Natt->isEnabled());
-    form->Natt->trigger();
-    ASSERT_TRUE(panel()->Panel2->isVisible());
+    ASSERT_TRUE(widget<QAction>(*form, "Natt")->isEnabled());
+    widget<QAction>(*form, "Natt")->trigger();
+    ASSERT_TRUE(widget<QFrame>(*panel(), "Panel2")->isVisible());
 }
 
 void EditingTest::answerNameDialog(const QString& text, bool ok) {
