@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
@@ -45,23 +44,15 @@ QIcon programIcon() {
 
 }  // namespace
 
-TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidget* parent)
-    : QMainWindow(parent), state_(state), platform_(platform), errors_(errors) {
+TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, Prompts& prompts,
+               QWidget* parent)
+    : QMainWindow(parent), state_(state), platform_(platform), errors_(errors), prompts_(prompts) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(kTitle);
     setGeometry(111, 115, 654, 442);
     QFont font = this->font();
     font.setPixelSize(11);
     setFont(font);
-    chooseOpenFile = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), kCommandFileFilter);
-    };
-    // The extension is added after the dialog: the question about replacing a file
-    // is asked then, for the name that is really written.
-    chooseSaveFile = [this] {
-        return QFileDialog::getSaveFileName(this, QString(), dialogFolder(), kCommandFileFilter,
-                                            nullptr, QFileDialog::DontConfirmOverwrite);
-    };
     buildPanes();
     buildMenus();
     buildTimers();
@@ -396,7 +387,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::NopenClick() {
-    const QString path = chooseOpenFile();
+    const QString path = prompts_.openFileName(dialogFolder(), kCommandFileFilter);
     if (path.isEmpty() || !settleUnsavedChanges()) {
         return;
     }
@@ -461,13 +452,15 @@ void TForm1::NsaveAsClick() {
 }
 
 QString TForm1::askSaveName() {
-    const QString chosen = chooseSaveFile();
+    // The extension is added after the dialog: the question about replacing a file
+    // is asked then, for the name that is really written.
+    const QString chosen = prompts_.saveFileName(dialogFolder(), kCommandFileFilter);
     if (chosen.isEmpty()) {
         return QString();
     }
     const QString path = EditingRules::withCommandFileExtension(chosen);
     if (QFileInfo::exists(path) &&
-        !askYesNo(UserMessages::replaceExisting(state_.messages, path))) {
+        !prompts_.yesNo(kTitle, UserMessages::replaceExisting(state_.messages, path))) {
         return QString();
     }
     return path;
@@ -479,13 +472,13 @@ bool TForm1::confirmDroppingRecords(QString& path) {
     }
     const QString question = UserMessages::recordsWouldBeDropped(
         state_.messages, path, state_.commandRecordsLeftOut, CommandTable::kMaxCommands);
-    switch (askDropRecords(question)) {
-        case DropAnswer::Write:
+    switch (prompts_.writeOrElsewhere(kTitle, question, NsaveAs->text())) {
+        case Prompts::Overflow::Write:
             return true;
-        case DropAnswer::WriteElsewhere:
+        case Prompts::Overflow::WriteElsewhere:
             path = askSaveName();
             return !path.isEmpty();
-        case DropAnswer::Cancel:
+        case Prompts::Overflow::Cancel:
             break;
     }
     return false;

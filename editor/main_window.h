@@ -10,6 +10,7 @@
 #include "core/error_reporter.h"
 #include "core/interval_timer.h"
 #include "core/port_settings.h"
+#include "core/prompts.h"
 #include "editor/menu_enabling.h"
 #include "platform/platform.h"
 
@@ -28,12 +29,10 @@ class TPropertyPanel;
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
-    TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidget* parent = nullptr);
+    TForm1(AppState& state, Platform& platform, ErrorReporter& errors, Prompts& prompts,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The file dialogs, replaceable so the menu commands can be driven without a user.
-    std::function<QString()> chooseOpenFile;
-    std::function<QString()> chooseSaveFile;
     // Where the file dialogs open: the current command file's folder, else the
     // program folder.
     QString dialogFolder() const;
@@ -103,20 +102,8 @@ class TForm1 : public QMainWindow {
     void TimerMousePosTimer();
 
     // Replaceable so the editing commands can be driven without a user: showing a
-    // dialog modally (returns QDialog::Accepted or Rejected), the delete question,
-    // the file pickers (given their filter) and the question on closing with
-    // unsaved changes.
+    // name dialog modally (returns QDialog::Accepted or Rejected).
     std::function<int(class QDialog&)> runDialog;
-    std::function<bool(const QString& title, const QString& text)> askDelete;
-    std::function<QString(const QString& filter)> chooseProgramFile;
-    std::function<QString(const QString& filter)> chooseSoundFile;
-    enum class UnsavedAnswer { Save, Discard, Cancel };
-    std::function<UnsavedAnswer(const QString& question)> askUnsaved;
-    // A yes/no question (replacing an existing file).
-    std::function<bool(const QString& question)> askYesNo;
-    // Before a write over the loaded file that could not hold all its commands.
-    enum class DropAnswer { Write, WriteElsewhere, Cancel };
-    std::function<DropAnswer(const QString& question)> askDropRecords;
     // Texts of the delete question, from the language table (empty without one).
     QString deleteTitle;
     QString deletePrompt;
@@ -213,6 +200,7 @@ class TForm1 : public QMainWindow {
     AppState& state_;
     Platform& platform_;
     ErrorReporter& errors_;
+    Prompts& prompts_;
     MenuEnabling menus_;
     std::optional<PortSettings> port_;
     int treeWidth_ = 150;

@@ -2,11 +2,8 @@
 // command, and the customisation panel whose every change goes straight into the
 // selected command's slot.
 #include <QApplication>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QToolButton>
 
 #include "core/user_messages.h"
@@ -45,53 +42,10 @@ void TForm1::connectEditing() {
     RenameCommandF = new TRenameCommandF(this);
 
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
-    askDelete = [this](const QString& title, const QString& text) {
-        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setDefaultButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
-    };
-    chooseProgramFile = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), filter);
-    };
-    chooseSoundFile = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), filter);
-    };
     unsavedQuestion = state_.messages.text(Messages::Id::UnsavedChanges);
     // The delete question in the built-in language until a language file words it.
     deleteTitle = QStringLiteral("Удаление");
     deletePrompt = QStringLiteral("Удалить");
-    askYesNo = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Question, kTitle, question, QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setDefaultButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
-    };
-    askDropRecords = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Warning, kTitle, question, QMessageBox::Cancel, this);
-        QPushButton* write = box.addButton(QMessageBox::Save);
-        QPushButton* elsewhere = box.addButton(QMessageBox::SaveAll);
-        elsewhere->setText(NsaveAs->text());
-        box.setDefaultButton(QMessageBox::Cancel);
-        box.exec();
-        if (box.clickedButton() == write) {
-            return DropAnswer::Write;
-        }
-        return box.clickedButton() == elsewhere ? DropAnswer::WriteElsewhere : DropAnswer::Cancel;
-    };
-    askUnsaved = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Question, kTitle, question,
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        box.setDefaultButton(QMessageBox::Save);
-        switch (box.exec()) {
-            case QMessageBox::Save:
-                return UnsavedAnswer::Save;
-            case QMessageBox::Discard:
-                return UnsavedAnswer::Discard;
-            default:
-                return UnsavedAnswer::Cancel;
-        }
-    };
     connectEditingSignals();
 }
 
@@ -208,7 +162,7 @@ void TForm1::N9Click() {
     }
     const QString question =
         deletePrompt + QStringLiteral(": \"") + state_.table.caption(node) + QStringLiteral("\" ?");
-    if (!askDelete(deleteTitle, question)) {
+    if (!prompts_.yesNo(deleteTitle, question)) {
         return;
     }
     // The delete rewrites the command file: with none named yet, ask for one first.
@@ -238,12 +192,12 @@ void TForm1::N9Click() {
 bool TForm1::settleUnsavedChanges() {
     QString question = unsavedQuestion;
     while (state_.changed) {
-        switch (askUnsaved(question)) {
-            case UnsavedAnswer::Discard:
+        switch (prompts_.saveDiscardCancel(kTitle, question)) {
+            case Prompts::Unsaved::Discard:
                 return true;
-            case UnsavedAnswer::Cancel:
+            case Prompts::Unsaved::Cancel:
                 return false;
-            case UnsavedAnswer::Save:
+            case Prompts::Unsaved::Save:
                 break;
         }
         if (const QString error = writeSettings(); !error.isEmpty()) {
@@ -462,14 +416,14 @@ bool pathFits(const QString& path, const Messages& messages, ErrorReporter& erro
 }  // namespace
 
 void TForm1::SpeedButton2Click() {
-    const QString path = chooseProgramFile(EditingRules::programFileFilter());
+    const QString path = prompts_.openFileName(dialogFolder(), EditingRules::programFileFilter());
     if (!path.isEmpty() && pathFits(path, state_.messages, errors_)) {
         ListViewPanel->Edit2->setText(path);  // Edit2Change stores it
     }
 }
 
 void TForm1::SpeedButton1Click() {
-    const QString path = chooseSoundFile(EditingRules::soundFileFilter());
+    const QString path = prompts_.openFileName(dialogFolder(), EditingRules::soundFileFilter());
     if (!path.isEmpty() && pathFits(path, state_.messages, errors_)) {
         ListViewPanel->Edit7->setText(path);  // Edit7Change stores it
     }

@@ -10,6 +10,7 @@
 
 #include "core/command_file.h"
 #include "editor/command_tree.h"
+#include "editor/dialog_prompts.h"
 #include "editor/property_panel.h"
 #include "tests/forms/form_fixture.h"
 
@@ -17,13 +18,9 @@ class FileMenu : public FormTest {
   protected:
     void SetUp() override { startWithRemote(); }
 
-    // Answers the save dialog with `name` and counts how often it was asked.
-    void answerSave(const QString& name) {
-        form->chooseSaveFile = [this, name] {
-            ++saveAsked;
-            return name;
-        };
-    }
+    // Answers the save dialog with `name`; saveAsked() counts how often it was asked.
+    void answerSave(const QString& name) { prompts.saveName = name; }
+    int saveAsked() const { return prompts.count(ScriptedPrompts::Kind::SaveFile); }
     // The table as a command file on disk loads back.
     CommandTable loadBack(const QString& fileName) {
         CommandTable table;
@@ -38,7 +35,6 @@ class FileMenu : public FormTest {
         }
         return out;
     }
-    int saveAsked = 0;
 };
 
 TEST_F(FileMenu, OpenLoadsTheChosenFileAndRebuildsTheTree) {
@@ -52,7 +48,7 @@ TEST_F(FileMenu, OpenLoadsTheChosenFileAndRebuildsTheTree) {
     writeCommandFile("player.pci", QStringLiteral("Player"), {play, stop});
     clickNode(Remote::kMouse);
 
-    form->chooseOpenFile = [this] { return path("player.pci"); };
+    prompts.openName = path("player.pci");
     widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     EXPECT_EQ(state.commandFilePath, path("player.pci"));
@@ -74,7 +70,7 @@ TEST_F(FileMenu, OpenLoadsTheChosenFileAndRebuildsTheTree) {
 TEST_F(FileMenu, OpeningAHeaderOnlyFileSelectsItsHeader) {
     writeCommandFile("blank.pci", QStringLiteral("Новый пульт"), {});
     clickNode(Remote::kMouse);
-    form->chooseOpenFile = [this] { return path("blank.pci"); };
+    prompts.openName = path("blank.pci");
     widget<QAction>(*form, "Nopen")->trigger();
     ASSERT_EQ(tree()->nodeCount(), 1);
     EXPECT_EQ(tree()->selectedIndex(), 0);
@@ -83,7 +79,7 @@ TEST_F(FileMenu, OpeningAHeaderOnlyFileSelectsItsHeader) {
 }
 
 TEST_F(FileMenu, CancellingOpenChangesNothing) {
-    form->chooseOpenFile = [] { return QString(); };
+    prompts.openName.clear();
     widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty());
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
@@ -91,7 +87,7 @@ TEST_F(FileMenu, CancellingOpenChangesNothing) {
 }
 
 TEST_F(FileMenu, OpeningAMissingFileReportsItAndKeepsTheTree) {
-    form->chooseOpenFile = [this] { return path("vanished.pci"); };
+    prompts.openName = path("vanished.pci");
     widget<QAction>(*form, "Nopen")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(path("vanished.pci")))
@@ -126,7 +122,7 @@ TEST_F(FileMenu, SaveWritesTheSettingsAndTheCommandFile) {
     for (int k = 1; k <= Remote::kCount; ++k) {
         EXPECT_TRUE(saved.slot(k) == state.table.slot(k)) << "slot " << k;
     }
-    EXPECT_EQ(saveAsked, 0);
+    EXPECT_EQ(saveAsked(), 0);
 }
 
 TEST_F(FileMenu, SaveWithoutACommandFileNameAsksOnceAndKeepsTheName) {
@@ -134,13 +130,13 @@ TEST_F(FileMenu, SaveWithoutACommandFileNameAsksOnceAndKeepsTheName) {
     answerSave(path("new-remote"));
     widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
-    EXPECT_EQ(saveAsked, 1);
+    EXPECT_EQ(saveAsked(), 1);
     EXPECT_EQ(state.commandFilePath, path("new-remote.pci"));
     EXPECT_EQ(captions(loadBack("new-remote.pci")), captions(state.table));
 
     QFile::remove(path("new-remote.pci"));
     widget<QAction>(*form, "Nsave")->trigger();
-    EXPECT_EQ(saveAsked, 1) << "the next Save writes to the remembered name";
+    EXPECT_EQ(saveAsked(), 1) << "the next Save writes to the remembered name";
     EXPECT_TRUE(QFile::exists(path("new-remote.pci")));
 }
 
@@ -157,7 +153,7 @@ TEST_F(FileMenu, SaveAsAppendsTheExtensionOnlyWhenMissingAndKeepsTheCurrentFile)
 
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
-    EXPECT_EQ(saveAsked, 2);
+    EXPECT_EQ(saveAsked(), 2);
     // Save As writes no settings.
     EXPECT_FALSE(readBytes("QUENDA.ini").contains("other.pci"));
 }
@@ -194,19 +190,15 @@ TEST_F(FileMenu, SaveReportsACommandFileThatCannotBeWritten) {
 TEST_F(FileMenu, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
     writeCommandFile("tv.pci", QStringLiteral("Old TV"), {});
     const QByteArray old = readBytes("tv.pci");
-    QStringList asked;
-    bool replace = false;
-    form->askYesNo = [&](const QString& question) {
-        asked << question;
-        return replace;
-    };
+    const auto asked = [this] { return prompts.texts(ScriptedPrompts::Kind::YesNo); };
+    prompts.yes = false;
     answerSave(path("tv"));
     widget<QAction>(*form, "NsaveAs")->trigger();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].contains(path("tv.pci"))) << asked[0].toStdString();
+    ASSERT_EQ(asked().size(), 1);
+    EXPECT_TRUE(asked()[0].contains(path("tv.pci"))) << asked()[0].toStdString();
     EXPECT_EQ(readBytes("tv.pci"), old) << "No keeps the file";
 
-    replace = true;
+    prompts.yes = true;
     widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_EQ(captions(loadBack("tv.pci")), captions(state.table));
 
@@ -214,7 +206,7 @@ TEST_F(FileMenu, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
     widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_TRUE(QDir(dir.path()).entryList().contains("upper.PCI"));
     EXPECT_FALSE(QFile::exists(path("upper.PCI.pci")));
-    EXPECT_EQ(asked.size(), 2) << "a new name asks nothing";
+    EXPECT_EQ(asked().size(), 2) << "a new name asks nothing";
 }
 
 // A file with more commands than the table holds: the Save that would cut them off
@@ -222,41 +214,37 @@ TEST_F(FileMenu, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
 TEST_F(FileMenu, SaveOverAFileWithCommandsLeftOutAsksFirst) {
     writeCommandFile("big.pci", QStringLiteral("Big"), QList<Command>(35));
     const QByteArray original = readBytes("big.pci");
-    form->chooseOpenFile = [this] { return path("big.pci"); };
+    prompts.openName = path("big.pci");
     widget<QAction>(*form, "Nopen")->trigger();
     ASSERT_EQ(state.table.commandCount(), 30);
     ASSERT_EQ(errors.messages.size(), 1) << "the load says what was left out";
     errors.messages.clear();
 
-    QStringList asked;
-    auto answer = TForm1::DropAnswer::Cancel;
-    form->askDropRecords = [&](const QString& question) {
-        asked << question;
-        return answer;
-    };
+    const auto asked = [this] { return prompts.texts(ScriptedPrompts::Kind::Overflow); };
+    prompts.overflow = Prompts::Overflow::Cancel;
     widget<QAction>(*form, "Nsave")->trigger();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].contains(path("big.pci")) && asked[0].contains(" 5 "))
-        << asked[0].toStdString();
+    ASSERT_EQ(asked().size(), 1);
+    EXPECT_TRUE(asked()[0].contains(path("big.pci")) && asked()[0].contains(" 5 "))
+        << asked()[0].toStdString();
     EXPECT_EQ(readBytes("big.pci"), original) << "Cancel writes nothing";
 
-    answer = TForm1::DropAnswer::WriteElsewhere;
+    prompts.overflow = Prompts::Overflow::WriteElsewhere;
     answerSave(path("first30"));
     widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_EQ(readBytes("big.pci"), original);
     EXPECT_EQ(loadBack("first30.pci").commandCount(), 30);
     EXPECT_EQ(state.commandFilePath, path("first30.pci"));
     widget<QAction>(*form, "Nsave")->trigger();
-    EXPECT_EQ(asked.size(), 2) << "the new file holds the whole table";
+    EXPECT_EQ(asked().size(), 2) << "the new file holds the whole table";
 
     widget<QAction>(*form, "Nopen")->trigger();
     errors.messages.clear();
-    answer = TForm1::DropAnswer::Write;
+    prompts.overflow = Prompts::Overflow::Write;
     widget<QAction>(*form, "Nsave")->trigger();
-    EXPECT_EQ(asked.size(), 3);
+    EXPECT_EQ(asked().size(), 3);
     EXPECT_EQ(loadBack("big.pci").commandCount(), 30);
     widget<QAction>(*form, "Nsave")->trigger();
-    EXPECT_EQ(asked.size(), 3) << "nothing more to lose";
+    EXPECT_EQ(asked().size(), 3) << "nothing more to lose";
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
 }
 
@@ -275,29 +263,27 @@ TEST_F(FileMenu, SaveWritesTheCommandFileWhenTheSettingsCannotBeWritten) {
     // Closing with Save: the table is saved, so the window closes.
     errors.messages.clear();
     state.changed = true;
-    int asked = 0;
-    form->askUnsaved = [&](const QString&) { return ++asked, TForm1::UnsavedAnswer::Save; };
+    prompts.unsaved = Prompts::Unsaved::Save;
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(prompts.count(ScriptedPrompts::Kind::Unsaved), 1);
     EXPECT_EQ(errors.messages.size(), 1);
 }
 
 // Open replaces the table: unsaved edits are settled first, as when closing.
 TEST_F(FileMenu, OpenAsksAboutUnsavedChanges) {
     writeCommandFile("other.pci", QStringLiteral("Other"), {});
-    form->chooseOpenFile = [this] { return path("other.pci"); };
+    prompts.openName = path("other.pci");
     state.changed = true;
-    int asked = 0;
-    auto answer = TForm1::UnsavedAnswer::Cancel;
-    form->askUnsaved = [&](const QString&) { return ++asked, answer; };
+    const auto asked = [this] { return prompts.count(ScriptedPrompts::Kind::Unsaved); };
+    prompts.unsaved = Prompts::Unsaved::Cancel;
     widget<QAction>(*form, "Nopen")->trigger();
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(asked(), 1);
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
     EXPECT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
 
-    answer = TForm1::UnsavedAnswer::Discard;
+    prompts.unsaved = Prompts::Unsaved::Discard;
     widget<QAction>(*form, "Nopen")->trigger();
-    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(asked(), 2);
     EXPECT_EQ(state.commandFilePath, path("other.pci"));
     EXPECT_EQ(tree()->nodeCount(), 1);
 }
@@ -307,7 +293,7 @@ TEST_F(FileMenu, OpenRefreshesThePaneFromTheNewSelection) {
     clickNode(Remote::kMouse);
     ASSERT_TRUE(memoLines().join('\n').contains(QStringLiteral("100")));
     writeCommandFile("other.pci", QStringLiteral("Other"), {Command()});
-    form->chooseOpenFile = [this] { return path("other.pci"); };
+    prompts.openName = path("other.pci");
     widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_EQ(memoLines(), QStringList{QString()});
     EXPECT_TRUE(widget<QLineEdit>(*panel(), "Edit4")->text().isEmpty())
@@ -332,13 +318,20 @@ TEST_F(FileMenu, FileDialogsStartInTheCommandFilesFolder) {
             dialog->reject();
         });
     };
+    // The window asks with its folder; the program's dialogs open there.
+    DialogPrompts dialogs;
+    dialogs.setWindow(form.get());
+    widget<QAction>(*form, "Nopen")->trigger();
+    ASSERT_EQ(prompts.asked.size(), 1);
     rejectDialog();
-    EXPECT_EQ(form->chooseOpenFile(), QString());
+    EXPECT_EQ(dialogs.openFileName(prompts.asked[0].folder, prompts.asked[0].text), QString());
     EXPECT_EQ(folder, path("remotes"));
 
     state.commandFilePath.clear();
+    widget<QAction>(*form, "NsaveAs")->trigger();
+    ASSERT_EQ(prompts.asked.size(), 2);
     rejectDialog();
-    EXPECT_EQ(form->chooseSaveFile(), QString());
+    EXPECT_EQ(dialogs.saveFileName(prompts.asked[1].folder, prompts.asked[1].text), QString());
     EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
     EXPECT_FALSE(confirmsOverwrite);
 }

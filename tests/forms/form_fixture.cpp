@@ -136,7 +136,7 @@ QByteArray FormTest::readBytes(const QString& fileName) const {
 void FormTest::start() {
     ASSERT_TRUE(dir.isValid());
     state.programFolder = dir.path() + QLatin1Char('/');
-    form = std::make_unique<TForm1>(state, platform, errors);
+    form = std::make_unique<TForm1>(state, platform, errors, prompts);
 }
 
 void FormTest::startWithRemote() {

@@ -31,6 +31,7 @@
 #include "support/find_widget.h"
 #include "support/print_qt.h"
 #include "support/rig/pty.h"
+#include "support/scripted_prompts.h"
 
 class QTreeWidgetItem;
 
@@ -91,5 +92,7 @@ class FormTest : public ::testing::Test {
     AppState state;
     FakePlatform platform;
     CollectingReporter errors;
+    // Answers the questions the window asks.
+    ScriptedPrompts prompts;
     std::unique_ptr<TForm1> form;
 };

@@ -48,7 +48,7 @@ TEST_F(MenuItems, OpeningServiceEnablesNewHeaderOnlyForAnEmptyTree) {
     EXPECT_EQ(items(), QStringLiteral("+------"));
 
     writeCommandFile("remote.pci", Remote::kHeader, Remote::commands());
-    form->chooseOpenFile = [this] { return path("remote.pci"); };
+    prompts.openName = path("remote.pci");
     widget<QAction>(*form, "Nopen")->trigger();
     ASSERT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
     EXPECT_EQ(items(), QStringLiteral("+------")) << "a load alone changes no item";

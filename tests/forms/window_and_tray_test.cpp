@@ -85,24 +85,16 @@ TEST_F(WindowAndTray, TheFileMenuHasTheStandardShortcuts) {
     // Pressed in the window, they reach their commands.
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    int opened = 0;
-    int savedAs = 0;
-    form->chooseOpenFile = [&] {
-        ++opened;
-        return QString();
-    };
-    form->chooseSaveFile = [&] {
-        ++savedAs;
-        return QString();
-    };
+    const auto opened = [this] { return prompts.count(ScriptedPrompts::Kind::OpenFile); };
+    const auto savedAs = [this] { return prompts.count(ScriptedPrompts::Kind::SaveFile); };
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(opened(), 1);
     QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(savedAs, 1);
+    EXPECT_EQ(savedAs(), 1);
     QFile::remove(path("QUENDA.ini"));
     QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(QFile::exists(path("QUENDA.ini")));
-    EXPECT_EQ(savedAs, 1);
+    EXPECT_EQ(savedAs(), 1);
 }
 
 // An error while the program lives in the tray must not wait for a click: the remote

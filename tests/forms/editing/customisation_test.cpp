@@ -271,32 +271,25 @@ TEST_F(EditingTest, PauseSecondsAcceptCommaAndPointAndRefuseOtherText) {
 TEST_F(EditingTest, PickersFillTheirFieldsAndThePreviewPlaysTheSound) {
     startWithABC();
     customise(3);
-    QString filterAsked;
-    form->chooseProgramFile = [&](const QString& filter) {
-        filterAsked = filter;
-        return QStringLiteral("/usr/bin/xmessage");
-    };
-    form->chooseSoundFile = [&](const QString& filter) {
-        filterAsked = filter;
-        return QStringLiteral("/usr/share/sounds/ding.wav");
-    };
+    prompts.openName = QStringLiteral("/usr/bin/xmessage");
     QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton2"), Qt::LeftButton);
-    EXPECT_TRUE(filterAsked.contains(QStringLiteral("*.pci")));
+    ASSERT_EQ(prompts.count(ScriptedPrompts::Kind::OpenFile), 1);
+    EXPECT_TRUE(prompts.asked.last().text.contains(QStringLiteral("*.pci")));
     EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit2")->text(), QStringLiteral("/usr/bin/xmessage"));
     EXPECT_EQ(state.table.slot(3).file, QStringLiteral("/usr/bin/xmessage"));
+    prompts.openName = QStringLiteral("/usr/share/sounds/ding.wav");
     QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton1"), Qt::LeftButton);
-    EXPECT_TRUE(filterAsked.contains(QStringLiteral("*.wav")));
+    ASSERT_EQ(prompts.count(ScriptedPrompts::Kind::OpenFile), 2);
+    EXPECT_TRUE(prompts.asked.last().text.contains(QStringLiteral("*.wav")));
     EXPECT_EQ(state.table.slot(3).fileSound, QStringLiteral("/usr/share/sounds/ding.wav"));
     QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(platform.calls.last(), QStringLiteral("playSound /usr/share/sounds/ding.wav"));
 
     // Cancel changes nothing; a path longer than the file keeps is refused.
-    form->chooseProgramFile = [](const QString&) { return QString(); };
+    prompts.openName.clear();
     QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton2"), Qt::LeftButton);
     EXPECT_EQ(state.table.slot(3).file, QStringLiteral("/usr/bin/xmessage"));
-    form->chooseProgramFile = [](const QString&) {
-        return QStringLiteral("/") + QString(100, 'x');
-    };
+    prompts.openName = QStringLiteral("/") + QString(100, 'x');
     QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton2"), Qt::LeftButton);
     EXPECT_EQ(state.table.slot(3).file, QStringLiteral("/usr/bin/xmessage"));
     EXPECT_EQ(errors.messages.size(), 1);

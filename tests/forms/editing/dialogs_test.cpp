@@ -161,22 +161,17 @@ TEST_F(EditingTest, DeleteAsksThenWritesAndReloads) {
     state.table.slot(3).commandCombination = QStringLiteral("1.A 2.B 3.C");
     form->deleteTitle = QStringLiteral("Delete");
     form->deletePrompt = QStringLiteral("Delete the command");
-    QStringList asked;
-    bool answer = false;
-    form->askDelete = [&](const QString& title, const QString& text) {
-        asked << title + QLatin1Char('|') + text;
-        return answer;
-    };
-
     clickNode(2);
     ASSERT_FALSE(widget<QPlainTextEdit>(*panel(), "Memo1")->toPlainText().isEmpty());
     widget<QAction>(*form, "N9")->trigger();  // No
-    EXPECT_EQ(asked, QStringList{"Delete|Delete the command: \"B\" ?"});
+    ASSERT_EQ(prompts.asked.size(), 1);
+    EXPECT_EQ(prompts.asked[0].title + QLatin1Char('|') + prompts.asked[0].text,
+              QStringLiteral("Delete|Delete the command: \"B\" ?"));
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "B", "C"}));
     EXPECT_EQ(fileCaptions(path(QStringLiteral("abc.pci"))),
               (QStringList{"Remote", "A", "B", "C"}));
 
-    answer = true;
+    prompts.yes = true;
     widget<QAction>(*form, "N9")->trigger();
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "C"}));
     EXPECT_EQ(fileCaptions(path(QStringLiteral("abc.pci"))), (QStringList{"Remote", "A", "C"}));
@@ -193,10 +188,9 @@ TEST_F(EditingTest, DeleteWithOnlyTheHeaderAsksNothing) {
     writeRemote(QStringLiteral("empty.pci"), QStringLiteral("Remote"), {});
     start(path(QStringLiteral("empty.pci")));
     tree()->selectIndex(0);
-    int asked = 0;
-    form->askDelete = [&](const QString&, const QString&) { return ++asked, true; };
+    prompts.yes = true;
     widget<QAction>(*form, "N9")->trigger();
-    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(prompts.asked.size(), 0);
     EXPECT_EQ(treeCaptions(), QStringList{"Remote"});
 }
 
@@ -208,16 +202,16 @@ TEST_F(EditingTest, DeleteWithNoFileNamedAsksForANameFirst) {
         answerNameDialog(QLatin1String(name));
         widget<QAction>(*form, "Nnco")->trigger();
     }
-    form->askDelete = [](const QString&, const QString&) { return true; };
+    prompts.yes = true;
     clickNode(1);
 
-    form->chooseSaveFile = [] { return QString(); };  // the name is not given: no delete
+    prompts.saveName.clear();  // the name is not given: no delete
     widget<QAction>(*form, "N9")->trigger();
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "B"}));
     EXPECT_TRUE(state.commandFilePath.isEmpty());
 
     const QString named = path(QStringLiteral("new"));
-    form->chooseSaveFile = [named] { return named; };
+    prompts.saveName = named;
     widget<QAction>(*form, "N9")->trigger();
     const QString file = named + QStringLiteral(".pci");
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "B"}));
@@ -238,7 +232,7 @@ TEST_F(EditingTest, FailedDeleteLeavesTreeTableAndFileAsTheyWere) {
     // The file's place is taken by a folder: the write fails.
     state.commandFilePath = path(QStringLiteral("folder.pci"));
     ASSERT_TRUE(QDir().mkpath(state.commandFilePath));
-    form->askDelete = [](const QString&, const QString&) { return true; };
+    prompts.yes = true;
     widget<QAction>(*form, "N9")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "E", "C"}));
@@ -251,43 +245,34 @@ TEST_F(EditingTest, FailedDeleteLeavesTreeTableAndFileAsTheyWere) {
 
 TEST_F(EditingTest, ClosingAsksOnlyWhenChangesAreUnsaved) {
     startWithABC();
-    int asked = 0;
-    TForm1::UnsavedAnswer answer = TForm1::UnsavedAnswer::Cancel;
-    QStringList questions;
-    form->askUnsaved = [&](const QString& question) {
-        questions << question;
-        ++asked;
-        return answer;
-    };
+    const auto asked = [this] { return prompts.count(ScriptedPrompts::Kind::Unsaved); };
+    prompts.unsaved = Prompts::Unsaved::Cancel;
 
     // Nothing changed: closes at once.
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(asked(), 0);
     form->show();
 
     customise(1);
     QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit2"), QStringLiteral("/usr/bin/a"));
     ASSERT_TRUE(state.changed);
     EXPECT_FALSE(form->close());  // Cancel
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(asked(), 1);
     EXPECT_TRUE(form->isVisible());
 
     // A Save that fails asks again, naming the file; the user may cancel then.
     const QString file = state.commandFilePath;
     state.commandFilePath = path(QStringLiteral("folder.pci"));
     ASSERT_TRUE(QDir().mkpath(state.commandFilePath));
-    questions.clear();
-    form->askUnsaved = [&](const QString& question) {
-        questions << question;
-        return questions.size() == 1 ? TForm1::UnsavedAnswer::Save : TForm1::UnsavedAnswer::Cancel;
-    };
+    prompts.asked.clear();
+    prompts.unsavedFirst = {Prompts::Unsaved::Save};  // then Cancel
     EXPECT_FALSE(form->close());
+    const QStringList questions = prompts.texts(ScriptedPrompts::Kind::Unsaved);
     ASSERT_EQ(questions.size(), 2);
     EXPECT_TRUE(questions[1].contains(state.commandFilePath)) << questions[1].toStdString();
     EXPECT_TRUE(state.changed);
     errors.messages.clear();
-    answer = TForm1::UnsavedAnswer::Save;
-    form->askUnsaved = [&](const QString&) { return answer; };
+    prompts.unsaved = Prompts::Unsaved::Save;
 
     state.commandFilePath = file;
     EXPECT_TRUE(form->close());
@@ -298,7 +283,7 @@ TEST_F(EditingTest, ClosingAsksOnlyWhenChangesAreUnsaved) {
 
     form->show();
     QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit2"), QStringLiteral("x"));
-    answer = TForm1::UnsavedAnswer::Discard;
+    prompts.unsaved = Prompts::Unsaved::Discard;
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(state.changed);  // discarded, not saved
 }
@@ -308,8 +293,8 @@ TEST_F(EditingTest, LoadingClearsTheChangedFlag) {
     customise(1);
     QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit4"), QStringLiteral("12"));
     ASSERT_TRUE(state.changed);
-    form->chooseOpenFile = [this] { return path(QStringLiteral("abc.pci")); };
-    form->askUnsaved = [](const QString&) { return TForm1::UnsavedAnswer::Discard; };
+    prompts.openName = path(QStringLiteral("abc.pci"));
+    prompts.unsaved = Prompts::Unsaved::Discard;
     form->NopenClick();
     EXPECT_FALSE(state.changed);
     // Edits of the header's slot are never stored, so they change nothing to save.

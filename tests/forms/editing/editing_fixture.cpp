@@ -63,7 +63,7 @@ void EditingTest::writeSettings(const QString& loadFile) const {
 
 void EditingTest::start(const QString& loadFile) {
     writeSettings(loadFile);
-    form = std::make_unique<TForm1>(state, platform, errors);
+    form = std::make_unique<TForm1>(state, platform, errors, prompts);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QTest::qWait(5);  // the start-up step shows the window once more

@@ -29,6 +29,7 @@
 #include "support/find_widget.h"
 #include "support/print_qt.h"
 #include "support/rig/pty.h"
+#include "support/scripted_prompts.h"
 
 class QComboBox;
 class QDialog;
@@ -86,6 +87,8 @@ class EditingTest : public ::testing::Test {
     AppState state;
     FakePlatform platform;
     CollectingReporter errors;
+    // Answers the questions the window asks.
+    ScriptedPrompts prompts;
     std::unique_ptr<TForm1> form;
     QList<DialogSeen> dialogsSeen;
 };
