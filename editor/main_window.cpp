@@ -83,7 +83,7 @@ void TForm1::connectReception() {
         *this,
         TCommandRunner::Parts{*TreeView1, *ListViewPanel, RxTrayIcon1, *Timer1, *Timer5, *TimerIcon,
                               *TimerMouseMove, *TimerVolConst,
-                              [this] { return NewPultF->Button2->text(); }},
+                              [this] { return NewPultF->cancelCaption(); }},
         state_, platform_, errors_);
     connect(NTestIR, &QAction::triggered, this, &TForm1::NTestIRClick);
     connect(Ntut, &QAction::triggered, this, &TForm1::NtutClick);

@@ -99,7 +99,7 @@ void TForm1::NnpuClick() {
     }
     placeDialog(*NewPultF);
     if (runDialog(*NewPultF) == QDialog::Accepted) {
-        state_.table.setHeader(NewPultF->Edit1->text());
+        state_.table.setHeader(NewPultF->text());
         TreeView1->rebuild(state_.table);
         state_.changed = true;
     }
@@ -122,7 +122,7 @@ void TForm1::NncoClick() {
     if (runDialog(*NewCommandF) != QDialog::Accepted) {
         return;
     }
-    const QString name = NewCommandF->Edit1->text();
+    const QString name = NewCommandF->text();
     TreeView1->selectIndex(0);  // a selection change when a command was selected
     const int slot = state_.table.addCommand(name);
     // The slot may hold stray values of a hand-edited file that had more field lines
@@ -140,12 +140,12 @@ void TForm1::N8Click() {
     if (node < 0) {
         return;
     }
-    RenameCommandF->Edit1->setText(state_.table.caption(node));
+    RenameCommandF->setText(state_.table.caption(node));
     placeDialog(*RenameCommandF);
     if (runDialog(*RenameCommandF) != QDialog::Accepted) {
         return;
     }
-    const QString caption = RenameCommandF->Edit1->text();
+    const QString caption = RenameCommandF->text();
     if (caption == state_.table.caption(node)) {
         return;
     }

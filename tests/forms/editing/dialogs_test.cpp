@@ -83,10 +83,12 @@ TEST_F(EditingTest, DialogsHaveTheirTextsAndKeepTheLastEntry) {
     EXPECT_EQ(dialogsSeen[2].size, QSize(172, 93));
     // The rename dialog offers the selected node's caption: the header now.
     EXPECT_EQ(dialogsSeen[2].textAtOpen, QStringLiteral("Remote"));
-    EXPECT_EQ(widget<TRenameCommandF>(*form, "TRenameCommandF")->Button2->text(),
-              QStringLiteral("Отмена"));
-    EXPECT_EQ(widget<TRenameCommandF>(*form, "TRenameCommandF")->Button1->text(),
-              QStringLiteral("OK"));
+    EXPECT_EQ(
+        widget<QPushButton>(*widget<TRenameCommandF>(*form, "TRenameCommandF"), "Button2")->text(),
+        QStringLiteral("Отмена"));
+    EXPECT_EQ(
+        widget<QPushButton>(*widget<TRenameCommandF>(*form, "TRenameCommandF"), "Button1")->text(),
+        QStringLiteral("OK"));
 }
 
 TEST_F(EditingTest, NewCommandTakesTheNextSlotEmptyAndLeavesTheHeaderSelected) {

@@ -104,15 +104,17 @@ void EditingTest::answerNameDialog(const QString& text, bool ok) {
     form->runDialog = [this, text, ok](QDialog& dialog) {
         auto* named = qobject_cast<TNameDialog*>(&dialog);
         QTimer::singleShot(0, &dialog, [this, named, text, ok] {
-            dialogsSeen << DialogSeen{named->objectName(),   named->windowTitle(),
-                                      named->Label1->text(), named->Edit1->text(),
-                                      named->size(),         named->pos()};
+            auto* edit = widget<QLineEdit>(*named, "Edit1");
+            dialogsSeen << DialogSeen{
+                named->objectName(), named->windowTitle(), widget<QLabel>(*named, "Label1")->text(),
+                edit->text(),        named->size(),        named->pos()};
             if (!text.isNull()) {
-                named->Edit1->selectAll();
-                QTest::keyClick(named->Edit1, Qt::Key_Delete);
-                QTest::keyClicks(named->Edit1, text);
+                edit->selectAll();
+                QTest::keyClick(edit, Qt::Key_Delete);
+                QTest::keyClicks(edit, text);
             }
-            QTest::mouseClick(ok ? named->Button1 : named->Button2, Qt::LeftButton);
+            QTest::mouseClick(widget<QPushButton>(*named, ok ? "Button1" : "Button2"),
+                              Qt::LeftButton);
         });
         return dialog.exec();
     };

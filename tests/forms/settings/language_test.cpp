@@ -42,7 +42,7 @@ TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
     EXPECT_EQ(items(widget<QComboBox>(*pane, "ComboBox10")).size(), 19);
     EXPECT_EQ(widget<QLabel>(*pane, "LabelSec")->text(), QStringLiteral("sec."));
     EXPECT_EQ(widget<QLabel>(*pane, "LabelPause")->text(), QStringLiteral("Pause:"));
-    EXPECT_EQ(widget<TNewCommandF>(*form, "TNewCommandF")->Button2->text(),
+    EXPECT_EQ(widget<QPushButton>(*widget<TNewCommandF>(*form, "TNewCommandF"), "Button2")->text(),
               QStringLiteral("Cancel"));
     EXPECT_EQ(form->runner()->TestF()->windowTitle(), QStringLiteral("Receiver test"));
     EXPECT_EQ(form->runner()->tutoringF()->Button2->text(), QStringLiteral("Accept"));
