@@ -58,8 +58,9 @@ TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
     // The about box: its caption from the file, its version the program's own.
     about->prepare(form->geometry());
     EXPECT_EQ(about->windowTitle(), QStringLiteral("About ..."));
-    EXPECT_EQ(about->Label6->text(), QStringLiteral("Version " QUENDA_VERSION));
-    EXPECT_EQ(about->Label4->text(), state.messages.text(Messages::Id::AboutDescription));
+    EXPECT_EQ(widget<QLabel>(*about, "Label6")->text(), QStringLiteral("Version " QUENDA_VERSION));
+    EXPECT_EQ(widget<QLabel>(*about, "Label4")->text(),
+              state.messages.text(Messages::Id::AboutDescription));
     EXPECT_EQ(about->size(), QSize(231, 185));
 }
 

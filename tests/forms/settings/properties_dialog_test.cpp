@@ -247,7 +247,7 @@ TEST_F(PropertiesTest, FontDialogTakesNamedColoursAndSingleStylesOnly) {
     EXPECT_EQ(s.fontSize, QStringLiteral("30"));
     EXPECT_EQ(s.fontStyle, QStringLiteral("fsBold"));  // bold italic changes nothing
     EXPECT_EQ(s.fontColor, QStringLiteral("clRed"));   // no name for the colour
-    QLabel* hint = form->runner()->HintF()->LabelHint;
+    QLabel* hint = widget<QLabel>(*form->runner()->HintF(), "LabelHint");
     EXPECT_EQ(hint->font().pointSize(), 30);
 
     dialog->runFontDialog = [](QFont& font, QColor& color) {
