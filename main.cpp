@@ -10,6 +10,7 @@
 #include "core/program_folder.h"
 #include "core/program_identity.h"
 #include "core/user_messages.h"
+#include "editor/dialog_prompts.h"
 #include "editor/main_window.h"
 #include "editor/message_box_reporter.h"
 #include "platform/platform.h"
@@ -71,8 +72,10 @@ int main(int argc, char** argv) {
     state.programFolder = programFolder(QApplication::applicationDirPath(), state.messages, errors);
     state.settings.language = languageForLocale(QLocale::system().name());
     // The windows are created in a fixed order; the main window comes first.
-    TForm1 form1(state, *platform, errors);
-    errors.useTray(state, form1.RxTrayIcon1);
+    DialogPrompts prompts;
+    TForm1 form1(state, *platform, errors, prompts);
+    prompts.setWindow(&form1);
+    errors.useTray(state, form1.trayIcon());
     TAboutF aboutF(state, &form1);
     // The settings dialog comes last: creating it puts the language into every window.
     TPropertiesF propertiesF(form1, state, *platform, errors);

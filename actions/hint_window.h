@@ -26,10 +26,10 @@ class THintF : public QWidget, public HintDisplay {
     // Close timer's timeout: Timer2 off, the window closed.
     void Timer2Timer();
 
-    QLabel* LabelHint;
-    IntervalTimer* Timer2;
-
   private:
+    QLabel* LabelHint;
+    IntervalTimer* Timer2;  // closes the hint after its time
+
     void cutMask();
 };
 

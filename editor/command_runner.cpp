@@ -1,8 +1,5 @@
 #include "editor/command_runner.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-
 #include "actions/computer_control.h"
 #include "actions/countdown_windows.h"
 #include "actions/hint_window.h"
@@ -14,14 +11,13 @@
 #include "actions/volume_control.h"
 #include "editor/command_tree.h"
 #include "editor/main_window.h"
-#include "editor/name_dialogs.h"
 #include "editor/property_panel.h"
 #include "reception/tutoring_dialog.h"
 #include "settings/test_window.h"
 
-TCommandRunner::TCommandRunner(TForm1& form, AppState& state, Platform& platform,
-                               ErrorReporter& errors)
-    : QObject(&form), form_(form), state_(state) {
+TCommandRunner::TCommandRunner(TForm1& form, const Parts& parts, AppState& state,
+                               Platform& platform, ErrorReporter& errors)
+    : QObject(&form), form_(form), parts_(parts), state_(state) {
     // The test and learning windows are created after the main window, before the
     // on-screen hint, as the program has always made them.
     tutoringF_ = std::make_unique<TtutoringF>(state, &form);
@@ -37,14 +33,14 @@ TCommandRunner::TCommandRunner(TForm1& form, AppState& state, Platform& platform
         timerF_->applyOverlayFont(*font);
     }
     flash_ =
-        std::make_unique<IconFlash>(*form.TimerIcon, iconSetterFor(&form, form.RxTrayIcon1), this);
+        std::make_unique<IconFlash>(parts.iconFlash, iconSetterFor(&form, parts.trayIcon), this);
     feedback_ = std::make_unique<CommandFeedback>(state, platform, *flash_, *hintF_, waiter_);
     executor_ =
         std::make_unique<Executor>(state, platform, errors, form.Memo2, *feedback_, waiter_, *this);
     buildActions(platform, errors);
     installInputActions(platform, errors);
     reception_ =
-        std::make_unique<Reception>(state, *form.Timer1, *form.Timer5, *this, errors, this);
+        std::make_unique<Reception>(state, parts.recognition, parts.expiry, *this, errors, this);
 }
 
 TCommandRunner::~TCommandRunner() = default;
@@ -53,15 +49,14 @@ void TCommandRunner::buildActions(Platform& platform, ErrorReporter& errors) {
     Countdown& shutdown = shutDownF_->countdown();
     Countdown& reboot = rebootF_->countdown();
     // The cancel word is the Cancel button's caption of the new header dialog.
-    const auto cancelWord = [this] { return form_.NewPultF->Button2->text(); };
-    shutdown.cancelWord = cancelWord;
-    reboot.cancelWord = cancelWord;
+    shutdown.cancelWord = parts_.cancelWord;
+    reboot.cancelWord = parts_.cancelWord;
 
-    auto volume = std::make_unique<VolumeControl>(platform, *form_.TimerVolConst);
+    auto volume = std::make_unique<VolumeControl>(platform, parts_.volumeHold);
     auto computer = std::make_unique<ComputerControl>(state_, platform, errors, shutdown, reboot);
     auto timer = std::make_unique<TimerControl>(
         state_, errors, *timerF_,
-        TimerControl::Timers{*timerF_->Timer2, *timerF_->Timer1, *form_.Timer5}, waiter_);
+        TimerControl::Timers{*timerF_->Timer2, *timerF_->Timer1, parts_.expiry}, waiter_);
     connect(timerF_->Timer2, &IntervalTimer::timeout, this, [this] { timer_->Timer2Timer(); });
     connect(timerF_->Timer1, &IntervalTimer::timeout, this, [this] { timer_->Timer1Timer(); });
 
@@ -91,7 +86,7 @@ void TCommandRunner::installInputActions(Platform& platform, ErrorReporter& erro
     clicks_ = std::make_unique<PointerClicks>(platform, waiter_);
     executor_->actions.key = std::make_unique<KeyControl>(platform, *clicks_);
     auto mouse = std::make_unique<MouseControl>(MouseControl::Wiring{
-        platform, state_.settings, *form_.TimerMouseMove, *clicks_, errors, [this] {
+        platform, state_.settings, parts_.mouseMove, *clicks_, errors, [this] {
             const int slot = selectedSlot();
             return slot >= 0 && slot < CommandTable::kSlots ? state_.table.slot(slot).runAction
                                                             : QString();
@@ -116,13 +111,13 @@ void TCommandRunner::closePort() {
 }
 
 int TCommandRunner::nodeCount() const {
-    return form_.TreeView1->nodeCount();
+    return parts_.tree.nodeCount();
 }
 
 // Select the node (the tree's selection handling runs), show the command in the
 // panel, then carry it out.
 bool TCommandRunner::dispatch(int slot) {
-    form_.TreeView1->selectIndex(slot);
+    parts_.tree.selectIndex(slot);
     if (!form_.ShowProperties()) {
         return false;
     }
@@ -130,11 +125,11 @@ bool TCommandRunner::dispatch(int slot) {
 }
 
 int TCommandRunner::selectedSlot() const {
-    return form_.TreeView1->selectedIndex();
+    return parts_.tree.selectedIndex();
 }
 
 QString TCommandRunner::shownCombination() const {
-    return form_.ListViewPanel->Edit6->text();
+    return parts_.panel.combinationText();
 }
 
 void TCommandRunner::giveFeedback() {
@@ -166,11 +161,11 @@ QString TCommandRunner::statusText() const {
 }
 
 QString TCommandRunner::shownFile() const {
-    return form_.ListViewPanel->Edit2->text();
+    return parts_.panel.fileText();
 }
 
 QString TCommandRunner::shownSound() const {
-    return form_.ListViewPanel->Edit7->text();
+    return parts_.panel.soundText();
 }
 
 void TCommandRunner::refillCaptions() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "actions/caption_memo.h"
@@ -14,7 +15,10 @@
 
 class ComputerControl;
 class MouseControl;
+class QSystemTrayIcon;
+class TCommandTree;
 class TForm1;
+class TPropertyPanel;
 class THintF;
 class TRebootF;
 class TShutDownF;
@@ -31,7 +35,21 @@ class TtutoringF;
 class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHost {
     Q_OBJECT
   public:
-    TCommandRunner(TForm1& form, AppState& state, Platform& platform, ErrorReporter& errors);
+    // The main window's pieces the runner drives and reads.
+    struct Parts {
+        TCommandTree& tree;
+        const TPropertyPanel& panel;
+        QSystemTrayIcon* trayIcon;
+        IntervalTimer& recognition;  // Timer1
+        IntervalTimer& expiry;       // Timer5
+        IntervalTimer& iconFlash;    // TimerIcon
+        IntervalTimer& mouseMove;    // TimerMouseMove
+        IntervalTimer& volumeHold;   // TimerVolConst
+        // The cancel word of the countdowns: the Cancel caption of the name dialogs.
+        std::function<QString()> cancelWord;
+    };
+    TCommandRunner(TForm1& form, const Parts& parts, AppState& state, Platform& platform,
+                   ErrorReporter& errors);
     ~TCommandRunner() override;
 
     // Opens the serial port; false when it cannot be opened.
@@ -78,6 +96,7 @@ class TCommandRunner : public QObject, public RecognitionHost, public ExecutorHo
     void installInputActions(Platform& platform, ErrorReporter& errors);
 
     TForm1& form_;
+    Parts parts_;
     AppState& state_;
     SleepingWaiter waiter_;
     std::unique_ptr<TRebootF> rebootF_;

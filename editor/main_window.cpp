@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
@@ -27,6 +27,7 @@
 #include "editor/command_runner.h"
 #include "editor/command_tree.h"
 #include "editor/editing_rules.h"
+#include "editor/name_dialogs.h"
 #include "editor/property_panel.h"
 #include "reception/tutoring_dialog.h"
 #include "settings/test_window.h"
@@ -44,29 +45,22 @@ QIcon programIcon() {
 
 }  // namespace
 
-TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidget* parent)
-    : QMainWindow(parent), state_(state), platform_(platform), errors_(errors) {
+TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, Prompts& prompts,
+               QWidget* parent)
+    : QMainWindow(parent), state_(state), platform_(platform), errors_(errors), prompts_(prompts) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(kTitle);
     setGeometry(111, 115, 654, 442);
     QFont font = this->font();
     font.setPixelSize(11);
     setFont(font);
-    chooseOpenFile = [this] {
-        return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), kCommandFileFilter);
-    };
-    // The extension is added after the dialog: the question about replacing a file
-    // is asked then, for the name that is really written.
-    chooseSaveFile = [this] {
-        return QFileDialog::getSaveFileName(this, QString(), dialogFolder(), kCommandFileFilter,
-                                            nullptr, QFileDialog::DontConfirmOverwrite);
-    };
     buildPanes();
     buildMenus();
     buildTimers();
     rememberTreeWidth();
     setWindowIcon(programIcon());
     RxTrayIcon1 = new QSystemTrayIcon(programIcon(), this);
+    RxTrayIcon1->setObjectName(QStringLiteral("RxTrayIcon1"));
     RxTrayIcon1->setToolTip(kTitle);
     connect(RxTrayIcon1, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -86,7 +80,12 @@ TForm1::~TForm1() = default;
 
 // The serial port opens as part of the start-up, right after the command file.
 void TForm1::connectReception() {
-    runner_ = std::make_unique<TCommandRunner>(*this, state_, platform_, errors_);
+    runner_ = std::make_unique<TCommandRunner>(
+        *this,
+        TCommandRunner::Parts{*TreeView1, *ListViewPanel, RxTrayIcon1, *Timer1, *Timer5, *TimerIcon,
+                              *TimerMouseMove, *TimerVolConst,
+                              [this] { return NewPultF->cancelCaption(); }},
+        state_, platform_, errors_);
     connect(NTestIR, &QAction::triggered, this, &TForm1::NTestIRClick);
     connect(Ntut, &QAction::triggered, this, &TForm1::NtutClick);
     connect(N3, &QAction::triggered, this, &TForm1::NtutClick);
@@ -207,6 +206,10 @@ void TForm1::buildMenus() {
     applyMenuEnabling();
 }
 
+void TForm1::setRecognitionInterval(int ms) {
+    Timer1->setInterval(ms);
+}
+
 void TForm1::buildTimers() {
     Timer1 = new IntervalTimer(100, this);
     Timer2 = new IntervalTimer(1, this);
@@ -215,6 +218,16 @@ void TForm1::buildTimers() {
     TimerMouseMove = new IntervalTimer(1, this);
     TimerVolConst = new IntervalTimer(250, this);
     TimerMousePos = new IntervalTimer(10, this);
+    const std::pair<IntervalTimer*, const char*> names[] = {{Timer1, "Timer1"},
+                                                            {Timer2, "Timer2"},
+                                                            {Timer5, "Timer5"},
+                                                            {TimerIcon, "TimerIcon"},
+                                                            {TimerMouseMove, "TimerMouseMove"},
+                                                            {TimerVolConst, "TimerVolConst"},
+                                                            {TimerMousePos, "TimerMousePos"}};
+    for (const auto& [timer, name] : names) {
+        timer->setObjectName(QLatin1String(name));
+    }
     connect(Timer2, &IntervalTimer::timeout, this, &TForm1::Timer2Timer);
     Timer2->setEnabled(true);
 }
@@ -376,7 +389,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::NopenClick() {
-    const QString path = chooseOpenFile();
+    const QString path = prompts_.openFileName(dialogFolder(), kCommandFileFilter);
     if (path.isEmpty() || !settleUnsavedChanges()) {
         return;
     }
@@ -441,13 +454,15 @@ void TForm1::NsaveAsClick() {
 }
 
 QString TForm1::askSaveName() {
-    const QString chosen = chooseSaveFile();
+    // The extension is added after the dialog: the question about replacing a file
+    // is asked then, for the name that is really written.
+    const QString chosen = prompts_.saveFileName(dialogFolder(), kCommandFileFilter);
     if (chosen.isEmpty()) {
         return QString();
     }
     const QString path = EditingRules::withCommandFileExtension(chosen);
     if (QFileInfo::exists(path) &&
-        !askYesNo(UserMessages::replaceExisting(state_.messages, path))) {
+        !prompts_.yesNo(kTitle, UserMessages::replaceExisting(state_.messages, path))) {
         return QString();
     }
     return path;
@@ -459,13 +474,13 @@ bool TForm1::confirmDroppingRecords(QString& path) {
     }
     const QString question = UserMessages::recordsWouldBeDropped(
         state_.messages, path, state_.commandRecordsLeftOut, CommandTable::kMaxCommands);
-    switch (askDropRecords(question)) {
-        case DropAnswer::Write:
+    switch (prompts_.writeOrElsewhere(kTitle, question, NsaveAs->text())) {
+        case Prompts::Overflow::Write:
             return true;
-        case DropAnswer::WriteElsewhere:
+        case Prompts::Overflow::WriteElsewhere:
             path = askSaveName();
             return !path.isEmpty();
-        case DropAnswer::Cancel:
+        case Prompts::Overflow::Cancel:
             break;
     }
     return false;

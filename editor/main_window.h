@@ -10,6 +10,7 @@
 #include "core/error_reporter.h"
 #include "core/interval_timer.h"
 #include "core/port_settings.h"
+#include "core/prompts.h"
 #include "editor/menu_enabling.h"
 #include "platform/platform.h"
 
@@ -28,12 +29,10 @@ class TPropertyPanel;
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
-    TForm1(AppState& state, Platform& platform, ErrorReporter& errors, QWidget* parent = nullptr);
+    TForm1(AppState& state, Platform& platform, ErrorReporter& errors, Prompts& prompts,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The file dialogs, replaceable so the menu commands can be driven without a user.
-    std::function<QString()> chooseOpenFile;
-    std::function<QString()> chooseSaveFile;
     // Where the file dialogs open: the current command file's folder, else the
     // program folder.
     QString dialogFolder() const;
@@ -69,28 +68,11 @@ class TForm1 : public QMainWindow {
     // executor's partial window search reads them too.
     CaptionMemo Memo2;
     TCommandRunner* runner() const { return runner_.get(); }
-
-    TCommandTree* TreeView1;
-    TPropertyPanel* ListViewPanel;
-    QWidget* TreeViewPanel;
-    QSplitter* Splitter;
-    QLabel* StatusBar1;
-    QSystemTrayIcon* RxTrayIcon1;
-    QMenu* Nfile;
-    QMenu* Nser;
-    QMenu* Npom;
-    QMenu* PopupMenu1;
-    QAction *Nopen, *Nsave, *NsaveAs, *NParam, *NRun, *Nexit;
-    QAction *NTestIR, *Nnpu, *Nnco, *Ntut, *Natt, *Nabout;
-    QAction *N1, *N2, *N3, *N8, *N9;
-
-    IntervalTimer* Timer1;
-    IntervalTimer* Timer2;
-    IntervalTimer* Timer5;
-    IntervalTimer* TimerIcon;
-    IntervalTimer* TimerMouseMove;
-    IntervalTimer* TimerVolConst;
-    IntervalTimer* TimerMousePos;
+    // The tray icon, whose notifications carry the error messages while the program
+    // lives in the tray.
+    QSystemTrayIcon* trayIcon() const { return RxTrayIcon1; }
+    // The pause between two recognition passes, as the settings give it.
+    void setRecognitionInterval(int ms);
 
     // ---- Header and command dialogs, property editing (main_window_editing.cpp) ----
     void NnpuClick();
@@ -119,25 +101,9 @@ class TForm1 : public QMainWindow {
     void SpeedButton3Click();
     void TimerMousePosTimer();
 
-    class TNewPultF* NewPultF;
-    class TNewCommandF* NewCommandF;
-    class TRenameCommandF* RenameCommandF;
-
     // Replaceable so the editing commands can be driven without a user: showing a
-    // dialog modally (returns QDialog::Accepted or Rejected), the delete question,
-    // the file pickers (given their filter) and the question on closing with
-    // unsaved changes.
+    // name dialog modally (returns QDialog::Accepted or Rejected).
     std::function<int(class QDialog&)> runDialog;
-    std::function<bool(const QString& title, const QString& text)> askDelete;
-    std::function<QString(const QString& filter)> chooseProgramFile;
-    std::function<QString(const QString& filter)> chooseSoundFile;
-    enum class UnsavedAnswer { Save, Discard, Cancel };
-    std::function<UnsavedAnswer(const QString& question)> askUnsaved;
-    // A yes/no question (replacing an existing file).
-    std::function<bool(const QString& question)> askYesNo;
-    // Before a write over the loaded file that could not hold all its commands.
-    enum class DropAnswer { Write, WriteElsewhere, Cancel };
-    std::function<DropAnswer(const QString& question)> askDropRecords;
     // Texts of the delete question, from the language table (empty without one).
     QString deleteTitle;
     QString deletePrompt;
@@ -149,6 +115,43 @@ class TForm1 : public QMainWindow {
     void windowCaptionsRefilled(const QStringList& captions);
 
   private:
+    // The widgets keep the names the user's language files and the handlers use;
+    // tests find them by these object names.
+    TCommandTree* TreeView1;
+    TPropertyPanel* ListViewPanel;
+    QWidget* TreeViewPanel;  // the left pane holding the tree
+    QSplitter* Splitter;
+    QLabel* StatusBar1;
+    QSystemTrayIcon* RxTrayIcon1;
+    QMenu* Nfile;       // "File"
+    QMenu* Nser;        // "Service"
+    QMenu* Npom;        // "?", the help menu
+    QMenu* PopupMenu1;  // the tree's context menu
+    QAction *Nopen, *Nsave, *NsaveAs, *Nexit;
+    QAction* NParam;   // "Settings ...": the settings dialog
+    QAction* NRun;     // "Run": hide the editor in the tray and listen to the remote
+    QAction* NTestIR;  // "Receiver test": the window logging received codes
+    QAction* Nnpu;     // "New header": names a remote that has none
+    QAction* Nnco;     // "New command"
+    QAction* Ntut;     // "Learning ...": teach a code to the selected command
+    QAction* Natt;     // "Customisation": edit the selected command
+    QAction* Nabout;   // "About ..."
+    // The context menu's items: N2 new command, N3 learning, N1 customisation,
+    // N8 rename, N9 delete.
+    QAction *N1, *N2, *N3, *N8, *N9;
+
+    IntervalTimer* Timer1;          // the recognition pass over the received codes
+    IntervalTimer* Timer2;          // the one-shot start-up step after the loop starts
+    IntervalTimer* Timer5;          // the timer action's expiry: its command file loads
+    IntervalTimer* TimerIcon;       // the tray icon's flash after a command
+    IntervalTimer* TimerMouseMove;  // the steps of a mouse movement
+    IntervalTimer* TimerVolConst;   // the steps of a held volume change
+    IntervalTimer* TimerMousePos;   // the live pointer position in the mouse fields
+
+    class TNewPultF* NewPultF;              // asks the new header's name
+    class TNewCommandF* NewCommandF;        // asks a new command's name
+    class TRenameCommandF* RenameCommandF;  // asks a command's new name
+
     void connectEditingSignals();
     void placeDialog(class QDialog& dialog);
     // True when the window may close: nothing unsaved, saved, or discarded.
@@ -206,6 +209,7 @@ class TForm1 : public QMainWindow {
     AppState& state_;
     Platform& platform_;
     ErrorReporter& errors_;
+    Prompts& prompts_;
     MenuEnabling menus_;
     std::optional<PortSettings> port_;
     int treeWidth_ = 150;

@@ -2,11 +2,8 @@
 // command, and the customisation panel whose every change goes straight into the
 // selected command's slot.
 #include <QApplication>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QToolButton>
 
 #include "core/command_file.h"
@@ -47,53 +44,10 @@ void TForm1::connectEditing() {
     RenameCommandF = new TRenameCommandF(this);
 
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
-    askDelete = [this](const QString& title, const QString& text) {
-        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setDefaultButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
-    };
-    chooseProgramFile = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), filter);
-    };
-    chooseSoundFile = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(this, QString(), dialogFolder(), filter);
-    };
     unsavedQuestion = state_.messages.text(Messages::Id::UnsavedChanges);
     // The delete question in the built-in language until a language file words it.
     deleteTitle = QStringLiteral("Удаление");
     deletePrompt = QStringLiteral("Удалить");
-    askYesNo = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Question, kTitle, question, QMessageBox::Yes | QMessageBox::No,
-                        this);
-        box.setDefaultButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes;
-    };
-    askDropRecords = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Warning, kTitle, question, QMessageBox::Cancel, this);
-        QPushButton* write = box.addButton(QMessageBox::Save);
-        QPushButton* elsewhere = box.addButton(QMessageBox::SaveAll);
-        elsewhere->setText(NsaveAs->text());
-        box.setDefaultButton(QMessageBox::Cancel);
-        box.exec();
-        if (box.clickedButton() == write) {
-            return DropAnswer::Write;
-        }
-        return box.clickedButton() == elsewhere ? DropAnswer::WriteElsewhere : DropAnswer::Cancel;
-    };
-    askUnsaved = [this](const QString& question) {
-        QMessageBox box(QMessageBox::Question, kTitle, question,
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-        box.setDefaultButton(QMessageBox::Save);
-        switch (box.exec()) {
-            case QMessageBox::Save:
-                return UnsavedAnswer::Save;
-            case QMessageBox::Discard:
-                return UnsavedAnswer::Discard;
-            default:
-                return UnsavedAnswer::Cancel;
-        }
-    };
     connectEditingSignals();
 }
 
@@ -147,7 +101,7 @@ void TForm1::NnpuClick() {
     }
     placeDialog(*NewPultF);
     if (runDialog(*NewPultF) == QDialog::Accepted) {
-        state_.table.setHeader(NewPultF->Edit1->text());
+        state_.table.setHeader(NewPultF->text());
         TreeView1->rebuild(state_.table);
         state_.changed = true;
     }
@@ -170,7 +124,7 @@ void TForm1::NncoClick() {
     if (runDialog(*NewCommandF) != QDialog::Accepted) {
         return;
     }
-    const QString name = NewCommandF->Edit1->text();
+    const QString name = NewCommandF->text();
     TreeView1->selectIndex(0);  // a selection change when a command was selected
     const int slot = state_.table.addCommand(name);
     // The slot may hold stray values of a hand-edited file that had more field lines
@@ -188,12 +142,12 @@ void TForm1::N8Click() {
     if (node < 0) {
         return;
     }
-    RenameCommandF->Edit1->setText(state_.table.caption(node));
+    RenameCommandF->setText(state_.table.caption(node));
     placeDialog(*RenameCommandF);
     if (runDialog(*RenameCommandF) != QDialog::Accepted) {
         return;
     }
-    const QString caption = RenameCommandF->Edit1->text();
+    const QString caption = RenameCommandF->text();
     if (caption == state_.table.caption(node)) {
         return;
     }
@@ -210,7 +164,7 @@ void TForm1::N9Click() {
     }
     const QString question =
         deletePrompt + QStringLiteral(": \"") + state_.table.caption(node) + QStringLiteral("\" ?");
-    if (!askDelete(deleteTitle, question)) {
+    if (!prompts_.yesNo(deleteTitle, question)) {
         return;
     }
     // The delete rewrites the command file: with none named yet, ask for one first.
@@ -240,12 +194,12 @@ void TForm1::N9Click() {
 bool TForm1::settleUnsavedChanges() {
     QString question = unsavedQuestion;
     while (state_.changed) {
-        switch (askUnsaved(question)) {
-            case UnsavedAnswer::Discard:
+        switch (prompts_.saveDiscardCancel(kTitle, question)) {
+            case Prompts::Unsaved::Discard:
                 return true;
-            case UnsavedAnswer::Cancel:
+            case Prompts::Unsaved::Cancel:
                 return false;
-            case UnsavedAnswer::Save:
+            case Prompts::Unsaved::Save:
                 break;
         }
         if (const QString error = writeSettings(); !error.isEmpty()) {
@@ -464,14 +418,14 @@ bool pathFits(const QString& path, const Messages& messages, ErrorReporter& erro
 }  // namespace
 
 void TForm1::SpeedButton2Click() {
-    const QString path = chooseProgramFile(EditingRules::programFileFilter());
+    const QString path = prompts_.openFileName(dialogFolder(), EditingRules::programFileFilter());
     if (!path.isEmpty() && pathFits(path, state_.messages, errors_)) {
         ListViewPanel->Edit2->setText(path);  // Edit2Change stores it
     }
 }
 
 void TForm1::SpeedButton1Click() {
-    const QString path = chooseSoundFile(EditingRules::soundFileFilter());
+    const QString path = prompts_.openFileName(dialogFolder(), EditingRules::soundFileFilter());
     if (!path.isEmpty() && pathFits(path, state_.messages, errors_)) {
         ListViewPanel->Edit7->setText(path);  // Edit7Change stores it
     }

@@ -74,3 +74,15 @@ TRenameCommandF::TRenameCommandF(QWidget* parent)
                    QString(),
                    {172, 93}},
                   parent) {}
+
+QString TNameDialog::text() const {
+    return Edit1->text();
+}
+
+void TNameDialog::setText(const QString& text) {
+    Edit1->setText(text);
+}
+
+QString TNameDialog::cancelCaption() const {
+    return Button2->text();
+}

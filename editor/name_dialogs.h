@@ -24,6 +24,13 @@ class TNameDialog : public QDialog {
     void Button1Click();  // OK
     void Button2Click();  // Cancel, like the window's close box
 
+    // The name in Edit1.
+    QString text() const;
+    void setText(const QString& text);
+    // The Cancel button's caption in the current language.
+    QString cancelCaption() const;
+
+  private:
     QLabel* Label1;
     QLineEdit* Edit1;
     QPushButton* Button1;

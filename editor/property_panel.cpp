@@ -383,3 +383,15 @@ PropertySummary::ListItems TPropertyPanel::listItems() const {
     }
     return *listItems_;
 }
+
+QString TPropertyPanel::combinationText() const {
+    return Edit6->text();
+}
+
+QString TPropertyPanel::fileText() const {
+    return Edit2->text();
+}
+
+QString TPropertyPanel::soundText() const {
+    return Edit7->text();
+}

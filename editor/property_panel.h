@@ -45,45 +45,11 @@ class TPropertyPanel : public QWidget {
     // The height the pane needs to show every row of Panel2 whole.
     int rowsHeight() const;
 
-    QPlainTextEdit* Memo1;
-    QFrame* Panel4;
-    QLabel* Panel5;
-    QFrame* Panel2;
-
-    QLabel* PanCustNameLabel;
-    QLabel* LabelKodCommand;
-    QLabel* LabelTypeAction;
-    QLabel* LabelAction;
-    QLabel* LabelPause;
-    QLabel* LabelSec;
-    QLabel* Label11;
-    QLabel* Label12;
-    QLabel* LabelApplFile;
-    QLabel* LabelWinCom;
-    QLabel* LabelKey;
-    QLabel* LabelPlaySound;
-
-    QComboBox* ComboBox1;   // action type
-    QComboBox* ComboBox2;   // run actions
-    QComboBox* ComboBox8;   // volume actions
-    QComboBox* ComboBox9;   // computer actions
-    QComboBox* ComboBox10;  // mouse actions
-    QComboBox* ComboBox11;  // blank placeholder
-    QFrame* Panel3;         // pause seconds
-    QComboBox* ComboBox6;
-    QFrame* Panel1;  // mouse position
-    QLineEdit* Edit4;
-    QLineEdit* Edit5;
-    QLineEdit* Edit2;  // file
-    QToolButton* SpeedButton2;
-    TDropDownComboBox* ComboBox5;  // window caption or command name
-    QLineEdit* Edit6;              // combination list
-    QComboBox* ComboBox3;          // first modifier
-    QComboBox* ComboBox7;          // second modifier
-    QComboBox* ComboBox4;          // key
-    QLineEdit* Edit7;              // sound file
-    QToolButton* SpeedButton1;
-    QToolButton* SpeedButton3;
+    // The texts the command runner reads from the shown command: the combination
+    // list, the file and the sound file.
+    QString combinationText() const;
+    QString fileText() const;
+    QString soundText() const;
 
   Q_SIGNALS:
     // The pause seconds are done: picked from the list, or typed and ended with
@@ -94,6 +60,50 @@ class TPropertyPanel : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The main window's editing handlers work these controls directly: the panel is
+    // the right half of that window, built apart. Tests find them by object name.
+    friend class TForm1;
+
+    QPlainTextEdit* Memo1;  // the view-mode summary
+    QFrame* Panel4;         // the blank cover
+    QLabel* Panel5;         // the title strip
+    QFrame* Panel2;         // the editing panel
+
+    QLabel* PanCustNameLabel;
+    QLabel* LabelKodCommand;
+    QLabel* LabelTypeAction;
+    QLabel* LabelAction;
+    QLabel* LabelPause;
+    QLabel* LabelSec;
+    QLabel* Label11;  // "X" of the mouse position
+    QLabel* Label12;  // "Y" of the mouse position
+    QLabel* LabelApplFile;
+    QLabel* LabelWinCom;
+    QLabel* LabelKey;
+    QLabel* LabelPlaySound;
+
+    QComboBox* ComboBox1;          // action type
+    QComboBox* ComboBox2;          // run actions
+    QComboBox* ComboBox8;          // volume actions
+    QComboBox* ComboBox9;          // computer actions
+    QComboBox* ComboBox10;         // mouse actions
+    QComboBox* ComboBox11;         // blank placeholder
+    QFrame* Panel3;                // pause seconds
+    QComboBox* ComboBox6;          // the pause seconds, picked or typed
+    QFrame* Panel1;                // mouse position
+    QLineEdit* Edit4;              // mouse X
+    QLineEdit* Edit5;              // mouse Y
+    QLineEdit* Edit2;              // file
+    QToolButton* SpeedButton2;     // picks the file
+    TDropDownComboBox* ComboBox5;  // window caption or command name
+    QLineEdit* Edit6;              // combination list
+    QComboBox* ComboBox3;          // first modifier
+    QComboBox* ComboBox7;          // second modifier
+    QComboBox* ComboBox4;          // key
+    QLineEdit* Edit7;              // sound file
+    QToolButton* SpeedButton1;     // picks the sound file
+    QToolButton* SpeedButton3;     // plays the sound file
+
     void buildPanel2();
     void connectPauseSeconds();
     void layoutPanel2();

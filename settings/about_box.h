@@ -23,6 +23,7 @@ class TAboutF : public QDialog {
     void prepare(const QRect& mainWindow);
     void Button1Click();
 
+  private:
     QGroupBox* GroupBox1;
     QFrame* Bevel2;
     QLabel* Image1;
@@ -33,6 +34,5 @@ class TAboutF : public QDialog {
     QLabel* Label5;  // the licence
     QPushButton* Button1;
 
-  private:
     const AppState& state_;
 };

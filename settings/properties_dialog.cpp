@@ -442,7 +442,7 @@ void TPropertiesF::Button1Click() {
     }
     SettingsRecord& s = state_.settings;
     s.pauseCommand = numbers.pauseCommand;
-    form_.Timer1->setInterval(*NumberText::toInt(s.pauseCommand));
+    form_.setRecognitionInterval(*NumberText::toInt(s.pauseCommand));
     s.pauseReboot = numbers.pauseReboot;
     s.timerStep = numbers.timerStep;
     s.timerAmbit = numbers.timerAmbit;

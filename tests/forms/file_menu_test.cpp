@@ -10,6 +10,7 @@
 
 #include "core/command_file.h"
 #include "editor/command_tree.h"
+#include "editor/dialog_prompts.h"
 #include "editor/property_panel.h"
 #include "tests/forms/form_fixture.h"
 
@@ -17,13 +18,9 @@ class FileMenu : public FormTest {
   protected:
     void SetUp() override { startWithRemote(); }
 
-    // Answers the save dialog with `name` and counts how often it was asked.
-    void answerSave(const QString& name) {
-        form->chooseSaveFile = [this, name] {
-            ++saveAsked;
-            return name;
-        };
-    }
+    // Answers the save dialog with `name`; saveAsked() counts how often it was asked.
+    void answerSave(const QString& name) { prompts.saveName = name; }
+    int saveAsked() const { return prompts.count(ScriptedPrompts::Kind::SaveFile); }
     // The table as a command file on disk loads back.
     CommandTable loadBack(const QString& fileName) {
         CommandTable table;
@@ -38,7 +35,6 @@ class FileMenu : public FormTest {
         }
         return out;
     }
-    int saveAsked = 0;
 };
 
 TEST_F(FileMenu, OpenLoadsTheChosenFileAndRebuildsTheTree) {
@@ -52,16 +48,16 @@ TEST_F(FileMenu, OpenLoadsTheChosenFileAndRebuildsTheTree) {
     writeCommandFile("player.pci", QStringLiteral("Player"), {play, stop});
     clickNode(Remote::kMouse);
 
-    form->chooseOpenFile = [this] { return path("player.pci"); };
-    form->Nopen->trigger();
+    prompts.openName = path("player.pci");
+    widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     EXPECT_EQ(state.commandFilePath, path("player.pci"));
-    ASSERT_EQ(form->TreeView1->nodeCount(), 3);
+    ASSERT_EQ(tree()->nodeCount(), 3);
     EXPECT_EQ(node(0)->text(0), QStringLiteral("Player"));
     EXPECT_EQ(node(1)->text(0), QStringLiteral("Play"));
     EXPECT_EQ(node(2)->text(0), QStringLiteral("Stop"));
     EXPECT_TRUE(node(0)->isExpanded());
-    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    EXPECT_EQ(tree()->selectedIndex(), 0);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Player"));
     EXPECT_EQ(state.table.slot(2).key, QStringLiteral("S"));
     EXPECT_EQ(state.table.slot(Remote::kMouse).mousePosX, QString()) << "the old table is gone";
@@ -74,30 +70,30 @@ TEST_F(FileMenu, OpenLoadsTheChosenFileAndRebuildsTheTree) {
 TEST_F(FileMenu, OpeningAHeaderOnlyFileSelectsItsHeader) {
     writeCommandFile("blank.pci", QStringLiteral("Новый пульт"), {});
     clickNode(Remote::kMouse);
-    form->chooseOpenFile = [this] { return path("blank.pci"); };
-    form->Nopen->trigger();
-    ASSERT_EQ(form->TreeView1->nodeCount(), 1);
-    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    prompts.openName = path("blank.pci");
+    widget<QAction>(*form, "Nopen")->trigger();
+    ASSERT_EQ(tree()->nodeCount(), 1);
+    EXPECT_EQ(tree()->selectedIndex(), 0);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Новый пульт"))
         << "the status bar must not keep a command of the file that was replaced";
 }
 
 TEST_F(FileMenu, CancellingOpenChangesNothing) {
-    form->chooseOpenFile = [] { return QString(); };
-    form->Nopen->trigger();
+    prompts.openName.clear();
+    widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty());
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
-    EXPECT_EQ(form->TreeView1->nodeCount(), 1 + Remote::kCount);
+    EXPECT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
 }
 
 TEST_F(FileMenu, OpeningAMissingFileReportsItAndKeepsTheTree) {
-    form->chooseOpenFile = [this] { return path("vanished.pci"); };
-    form->Nopen->trigger();
+    prompts.openName = path("vanished.pci");
+    widget<QAction>(*form, "Nopen")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(path("vanished.pci")))
         << errors.messages[0].toStdString();
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
-    ASSERT_EQ(form->TreeView1->nodeCount(), 1 + Remote::kCount);
+    ASSERT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
     EXPECT_EQ(node(Remote::kKeys)->text(0), QStringLiteral("Клавиши"));
     EXPECT_EQ(state.table.slot(Remote::kKeys).key, QStringLiteral("Delete"));
 }
@@ -106,7 +102,7 @@ TEST_F(FileMenu, SaveWritesTheSettingsAndTheCommandFile) {
     QFile::remove(path("remote.pci"));
     QFile::remove(path("QUENDA.ini"));  // a missing file is created, not an error
     form->resize(720, 480);
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
 
     const QByteArray ini = readBytes("QUENDA.ini");
@@ -126,38 +122,38 @@ TEST_F(FileMenu, SaveWritesTheSettingsAndTheCommandFile) {
     for (int k = 1; k <= Remote::kCount; ++k) {
         EXPECT_TRUE(saved.slot(k) == state.table.slot(k)) << "slot " << k;
     }
-    EXPECT_EQ(saveAsked, 0);
+    EXPECT_EQ(saveAsked(), 0);
 }
 
 TEST_F(FileMenu, SaveWithoutACommandFileNameAsksOnceAndKeepsTheName) {
     state.commandFilePath.clear();  // as for a table begun with a new header
     answerSave(path("new-remote"));
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
-    EXPECT_EQ(saveAsked, 1);
+    EXPECT_EQ(saveAsked(), 1);
     EXPECT_EQ(state.commandFilePath, path("new-remote.pci"));
     EXPECT_EQ(captions(loadBack("new-remote.pci")), captions(state.table));
 
     QFile::remove(path("new-remote.pci"));
-    form->Nsave->trigger();
-    EXPECT_EQ(saveAsked, 1) << "the next Save writes to the remembered name";
+    widget<QAction>(*form, "Nsave")->trigger();
+    EXPECT_EQ(saveAsked(), 1) << "the next Save writes to the remembered name";
     EXPECT_TRUE(QFile::exists(path("new-remote.pci")));
 }
 
 TEST_F(FileMenu, SaveAsAppendsTheExtensionOnlyWhenMissingAndKeepsTheCurrentFile) {
     answerSave(path("copy"));
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_TRUE(QFile::exists(path("copy.pci")));
     EXPECT_EQ(captions(loadBack("copy.pci")), captions(state.table));
 
     answerSave(path("other.pci"));
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_TRUE(QFile::exists(path("other.pci")));
     EXPECT_FALSE(QFile::exists(path("other.pci.pci")));
 
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
-    EXPECT_EQ(saveAsked, 2);
+    EXPECT_EQ(saveAsked(), 2);
     // Save As writes no settings.
     EXPECT_FALSE(readBytes("QUENDA.ini").contains("other.pci"));
 }
@@ -165,7 +161,7 @@ TEST_F(FileMenu, SaveAsAppendsTheExtensionOnlyWhenMissingAndKeepsTheCurrentFile)
 TEST_F(FileMenu, CancellingSaveAsWritesNothing) {
     answerSave(QString());
     const QStringList before = QDir(dir.path()).entryList(QDir::Files);
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), before);
     EXPECT_TRUE(errors.messages.isEmpty());
 }
@@ -173,7 +169,7 @@ TEST_F(FileMenu, CancellingSaveAsWritesNothing) {
 TEST_F(FileMenu, SaveAsIntoAFolderThatCannotBeWrittenReportsTheError) {
     const QString target = path("no-such-folder/copy.pci");
     answerSave(target);
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(target)) << errors.messages[0].toStdString();
     EXPECT_FALSE(QFile::exists(target));
@@ -182,7 +178,7 @@ TEST_F(FileMenu, SaveAsIntoAFolderThatCannotBeWrittenReportsTheError) {
 
 TEST_F(FileMenu, SaveReportsACommandFileThatCannotBeWritten) {
     state.commandFilePath = path("no-such-folder/remote.pci");
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(state.commandFilePath))
         << errors.messages[0].toStdString();
@@ -194,27 +190,23 @@ TEST_F(FileMenu, SaveReportsACommandFileThatCannotBeWritten) {
 TEST_F(FileMenu, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
     writeCommandFile("tv.pci", QStringLiteral("Old TV"), {});
     const QByteArray old = readBytes("tv.pci");
-    QStringList asked;
-    bool replace = false;
-    form->askYesNo = [&](const QString& question) {
-        asked << question;
-        return replace;
-    };
+    const auto asked = [this] { return prompts.texts(ScriptedPrompts::Kind::YesNo); };
+    prompts.yes = false;
     answerSave(path("tv"));
-    form->NsaveAs->trigger();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].contains(path("tv.pci"))) << asked[0].toStdString();
+    widget<QAction>(*form, "NsaveAs")->trigger();
+    ASSERT_EQ(asked().size(), 1);
+    EXPECT_TRUE(asked()[0].contains(path("tv.pci"))) << asked()[0].toStdString();
     EXPECT_EQ(readBytes("tv.pci"), old) << "No keeps the file";
 
-    replace = true;
-    form->NsaveAs->trigger();
+    prompts.yes = true;
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_EQ(captions(loadBack("tv.pci")), captions(state.table));
 
     answerSave(path("upper.PCI"));
-    form->NsaveAs->trigger();
+    widget<QAction>(*form, "NsaveAs")->trigger();
     EXPECT_TRUE(QDir(dir.path()).entryList().contains("upper.PCI"));
     EXPECT_FALSE(QFile::exists(path("upper.PCI.pci")));
-    EXPECT_EQ(asked.size(), 2) << "a new name asks nothing";
+    EXPECT_EQ(asked().size(), 2) << "a new name asks nothing";
 }
 
 // A file with more commands than the table holds: the Save that would cut them off
@@ -222,41 +214,37 @@ TEST_F(FileMenu, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
 TEST_F(FileMenu, SaveOverAFileWithCommandsLeftOutAsksFirst) {
     writeCommandFile("big.pci", QStringLiteral("Big"), QList<Command>(35));
     const QByteArray original = readBytes("big.pci");
-    form->chooseOpenFile = [this] { return path("big.pci"); };
-    form->Nopen->trigger();
+    prompts.openName = path("big.pci");
+    widget<QAction>(*form, "Nopen")->trigger();
     ASSERT_EQ(state.table.commandCount(), 30);
     ASSERT_EQ(errors.messages.size(), 1) << "the load says what was left out";
     errors.messages.clear();
 
-    QStringList asked;
-    auto answer = TForm1::DropAnswer::Cancel;
-    form->askDropRecords = [&](const QString& question) {
-        asked << question;
-        return answer;
-    };
-    form->Nsave->trigger();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].contains(path("big.pci")) && asked[0].contains(" 5 "))
-        << asked[0].toStdString();
+    const auto asked = [this] { return prompts.texts(ScriptedPrompts::Kind::Overflow); };
+    prompts.overflow = Prompts::Overflow::Cancel;
+    widget<QAction>(*form, "Nsave")->trigger();
+    ASSERT_EQ(asked().size(), 1);
+    EXPECT_TRUE(asked()[0].contains(path("big.pci")) && asked()[0].contains(" 5 "))
+        << asked()[0].toStdString();
     EXPECT_EQ(readBytes("big.pci"), original) << "Cancel writes nothing";
 
-    answer = TForm1::DropAnswer::WriteElsewhere;
+    prompts.overflow = Prompts::Overflow::WriteElsewhere;
     answerSave(path("first30"));
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     EXPECT_EQ(readBytes("big.pci"), original);
     EXPECT_EQ(loadBack("first30.pci").commandCount(), 30);
     EXPECT_EQ(state.commandFilePath, path("first30.pci"));
-    form->Nsave->trigger();
-    EXPECT_EQ(asked.size(), 2) << "the new file holds the whole table";
+    widget<QAction>(*form, "Nsave")->trigger();
+    EXPECT_EQ(asked().size(), 2) << "the new file holds the whole table";
 
-    form->Nopen->trigger();
+    widget<QAction>(*form, "Nopen")->trigger();
     errors.messages.clear();
-    answer = TForm1::DropAnswer::Write;
-    form->Nsave->trigger();
-    EXPECT_EQ(asked.size(), 3);
+    prompts.overflow = Prompts::Overflow::Write;
+    widget<QAction>(*form, "Nsave")->trigger();
+    EXPECT_EQ(asked().size(), 3);
     EXPECT_EQ(loadBack("big.pci").commandCount(), 30);
-    form->Nsave->trigger();
-    EXPECT_EQ(asked.size(), 3) << "nothing more to lose";
+    widget<QAction>(*form, "Nsave")->trigger();
+    EXPECT_EQ(asked().size(), 3) << "nothing more to lose";
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
 }
 
@@ -266,7 +254,7 @@ TEST_F(FileMenu, SaveWritesTheCommandFileWhenTheSettingsCannotBeWritten) {
     ASSERT_TRUE(QFile::remove(path("QUENDA.ini")));
     ASSERT_TRUE(QDir().mkpath(path("QUENDA.ini")));  // a folder in the file's place
     QFile::remove(path("remote.pci"));
-    form->Nsave->trigger();
+    widget<QAction>(*form, "Nsave")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(path("QUENDA.ini")))
         << errors.messages[0].toStdString();
@@ -275,31 +263,29 @@ TEST_F(FileMenu, SaveWritesTheCommandFileWhenTheSettingsCannotBeWritten) {
     // Closing with Save: the table is saved, so the window closes.
     errors.messages.clear();
     state.changed = true;
-    int asked = 0;
-    form->askUnsaved = [&](const QString&) { return ++asked, TForm1::UnsavedAnswer::Save; };
+    prompts.unsaved = Prompts::Unsaved::Save;
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(prompts.count(ScriptedPrompts::Kind::Unsaved), 1);
     EXPECT_EQ(errors.messages.size(), 1);
 }
 
 // Open replaces the table: unsaved edits are settled first, as when closing.
 TEST_F(FileMenu, OpenAsksAboutUnsavedChanges) {
     writeCommandFile("other.pci", QStringLiteral("Other"), {});
-    form->chooseOpenFile = [this] { return path("other.pci"); };
+    prompts.openName = path("other.pci");
     state.changed = true;
-    int asked = 0;
-    auto answer = TForm1::UnsavedAnswer::Cancel;
-    form->askUnsaved = [&](const QString&) { return ++asked, answer; };
-    form->Nopen->trigger();
-    EXPECT_EQ(asked, 1);
+    const auto asked = [this] { return prompts.count(ScriptedPrompts::Kind::Unsaved); };
+    prompts.unsaved = Prompts::Unsaved::Cancel;
+    widget<QAction>(*form, "Nopen")->trigger();
+    EXPECT_EQ(asked(), 1);
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
-    EXPECT_EQ(form->TreeView1->nodeCount(), 1 + Remote::kCount);
+    EXPECT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
 
-    answer = TForm1::UnsavedAnswer::Discard;
-    form->Nopen->trigger();
-    EXPECT_EQ(asked, 2);
+    prompts.unsaved = Prompts::Unsaved::Discard;
+    widget<QAction>(*form, "Nopen")->trigger();
+    EXPECT_EQ(asked(), 2);
     EXPECT_EQ(state.commandFilePath, path("other.pci"));
-    EXPECT_EQ(form->TreeView1->nodeCount(), 1);
+    EXPECT_EQ(tree()->nodeCount(), 1);
 }
 
 // After an Open the pane shows the new file's header, not a command of the old one.
@@ -307,10 +293,11 @@ TEST_F(FileMenu, OpenRefreshesThePaneFromTheNewSelection) {
     clickNode(Remote::kMouse);
     ASSERT_TRUE(memoLines().join('\n').contains(QStringLiteral("100")));
     writeCommandFile("other.pci", QStringLiteral("Other"), {Command()});
-    form->chooseOpenFile = [this] { return path("other.pci"); };
-    form->Nopen->trigger();
+    prompts.openName = path("other.pci");
+    widget<QAction>(*form, "Nopen")->trigger();
     EXPECT_EQ(memoLines(), QStringList{QString()});
-    EXPECT_TRUE(form->ListViewPanel->Edit4->text().isEmpty()) << "no control keeps the old command";
+    EXPECT_TRUE(widget<QLineEdit>(*panel(), "Edit4")->text().isEmpty())
+        << "no control keeps the old command";
 }
 
 // The file dialogs open in the current command file's folder, else in the program
@@ -331,13 +318,20 @@ TEST_F(FileMenu, FileDialogsStartInTheCommandFilesFolder) {
             dialog->reject();
         });
     };
+    // The window asks with its folder; the program's dialogs open there.
+    DialogPrompts dialogs;
+    dialogs.setWindow(form.get());
+    widget<QAction>(*form, "Nopen")->trigger();
+    ASSERT_EQ(prompts.asked.size(), 1);
     rejectDialog();
-    EXPECT_EQ(form->chooseOpenFile(), QString());
+    EXPECT_EQ(dialogs.openFileName(prompts.asked[0].folder, prompts.asked[0].text), QString());
     EXPECT_EQ(folder, path("remotes"));
 
     state.commandFilePath.clear();
+    widget<QAction>(*form, "NsaveAs")->trigger();
+    ASSERT_EQ(prompts.asked.size(), 2);
     rejectDialog();
-    EXPECT_EQ(form->chooseSaveFile(), QString());
+    EXPECT_EQ(dialogs.saveFileName(prompts.asked[1].folder, prompts.asked[1].text), QString());
     EXPECT_EQ(folder, QDir(dir.path()).absolutePath());
     EXPECT_FALSE(confirmsOverwrite);
 }

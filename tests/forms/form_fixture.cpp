@@ -136,7 +136,7 @@ QByteArray FormTest::readBytes(const QString& fileName) const {
 void FormTest::start() {
     ASSERT_TRUE(dir.isValid());
     state.programFolder = dir.path() + QLatin1Char('/');
-    form = std::make_unique<TForm1>(state, platform, errors);
+    form = std::make_unique<TForm1>(state, platform, errors, prompts);
 }
 
 void FormTest::startWithRemote() {
@@ -150,28 +150,30 @@ void FormTest::showWindow() {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     // Let the one-shot start-up step run, as it does right after the loop starts.
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !form->Timer2->enabled(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return !widget<IntervalTimer>(*form, "Timer2")->enabled(); }, 2000));
 }
 
 QTreeWidgetItem* FormTest::node(int index) const {
-    return form->TreeView1->nodeAt(index);
+    return tree()->nodeAt(index);
 }
 
 void FormTest::clickNode(int index) {
     QTreeWidgetItem* item = node(index);
     ASSERT_NE(item, nullptr) << "no node " << index;
-    const QRect place = form->TreeView1->visualItemRect(item);
+    const QRect place = tree()->visualItemRect(item);
     ASSERT_TRUE(place.isValid());
-    QTest::mouseClick(form->TreeView1->viewport(), Qt::LeftButton, {}, place.center());
+    QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, place.center());
 }
 
 void FormTest::openServiceMenu() {
     QMenuBar* bar = form->menuBar();
-    const QRect place = bar->actionGeometry(form->Nser->menuAction());
+    const QRect place = bar->actionGeometry(widget<QMenu>(*form, "Nser")->menuAction());
     ASSERT_TRUE(place.isValid());
     QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
-    ASSERT_TRUE(QTest::qWaitFor([this] { return form->Nser->isVisible(); }, 2000));
-    form->Nser->close();
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return widget<QMenu>(*form, "Nser")->isVisible(); }, 2000));
+    widget<QMenu>(*form, "Nser")->close();
     QTest::qWait(1);
 }
 
@@ -181,20 +183,22 @@ QString FormTest::contextMenuOnNode(int index) {
         ADD_FAILURE() << "no node " << index;
         return {};
     }
-    QWidget* viewport = form->TreeView1->viewport();
-    const QPoint at = form->TreeView1->visualItemRect(item).center();
+    QWidget* viewport = tree()->viewport();
+    const QPoint at = tree()->visualItemRect(item).center();
     QTest::mousePress(viewport, Qt::RightButton, {}, at);
     QTest::mouseRelease(viewport, Qt::RightButton, {}, at);
 
     QString seen;
-    QMenu* menu = form->PopupMenu1;
+    QMenu* menu = widget<QMenu>(*form, "PopupMenu1");
     // The menu runs its own loop; read the items once it shows, then close it.
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, menu, [&] {
         if (!menu->isVisible()) {
             return;
         }
-        for (QAction* action : {form->N2, form->N3, form->N1, form->N8, form->N9}) {
+        for (QAction* action : {widget<QAction>(*form, "N2"), widget<QAction>(*form, "N3"),
+                                widget<QAction>(*form, "N1"), widget<QAction>(*form, "N8"),
+                                widget<QAction>(*form, "N9")}) {
             seen += action->objectName() + (action->isEnabled() ? "+ " : "- ");
         }
         menu->close();
@@ -206,5 +210,5 @@ QString FormTest::contextMenuOnNode(int index) {
 }
 
 QStringList FormTest::memoLines() const {
-    return form->ListViewPanel->Memo1->toPlainText().split(QLatin1Char('\n'));
+    return widget<QPlainTextEdit>(*panel(), "Memo1")->toPlainText().split(QLatin1Char('\n'));
 }

@@ -2,20 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSplitter>
 #include <QString>
 #include <QStringList>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <memory>
 #include <ostream>
 
 #include "core/app_state.h"
 #include "core/command_table.h"
 #include "core/error_reporter.h"
+#include "core/interval_timer.h"
+#include "editor/command_tree.h"
 #include "editor/main_window.h"
+#include "editor/name_dialogs.h"
+#include "editor/property_panel.h"
 #include "platform/fake/fake_platform.h"
+#include "support/find_widget.h"
 #include "support/print_qt.h"
 #include "support/rig/pty.h"
+#include "support/scripted_prompts.h"
 
 class QTreeWidgetItem;
 
@@ -57,6 +73,9 @@ class FormTest : public ::testing::Test {
     void startWithRemote();
     void showWindow();
 
+    // The main window's command tree and property pane, found by their names.
+    TCommandTree* tree() const { return widget<TCommandTree>(*form, "TreeView1"); }
+    TPropertyPanel* panel() const { return widget<TPropertyPanel>(*form, "ListViewPanel"); }
     QTreeWidgetItem* node(int index) const;
     void clickNode(int index);
     // Opens the "Service" menu from the menu bar, as the user does, and closes it.
@@ -73,5 +92,7 @@ class FormTest : public ::testing::Test {
     AppState state;
     FakePlatform platform;
     CollectingReporter errors;
+    // Answers the questions the window asks.
+    ScriptedPrompts prompts;
     std::unique_ptr<TForm1> form;
 };

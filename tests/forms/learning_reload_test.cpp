@@ -44,7 +44,7 @@ TEST_F(LearningAndReload, AnotherCommandFileClosesTheDialogAndNothingIsLearnedIn
             dialog->Button2->click();
         }
     });
-    form->TreeView1->selectIndex(2);
+    tree()->selectIndex(2);
     form->NtutClick();
 
     EXPECT_TRUE(closedBySwitch);

@@ -13,15 +13,17 @@ class MenuItems : public FormTest {
     // Nnpu Nnco Ntut Natt N1 N2 N3.
     QString items() const {
         QString out;
-        for (const QAction* a :
-             {form->Nnpu, form->Nnco, form->Ntut, form->Natt, form->N1, form->N2, form->N3}) {
+        for (const QAction* a : {widget<QAction>(*form, "Nnpu"), widget<QAction>(*form, "Nnco"),
+                                 widget<QAction>(*form, "Ntut"), widget<QAction>(*form, "Natt"),
+                                 widget<QAction>(*form, "N1"), widget<QAction>(*form, "N2"),
+                                 widget<QAction>(*form, "N3")}) {
             out += a->isEnabled() ? QLatin1Char('+') : QLatin1Char('-');
         }
         return out;
     }
     void expectRenameAndDeleteEnabled() const {
-        EXPECT_TRUE(form->N8->isEnabled());
-        EXPECT_TRUE(form->N9->isEnabled());
+        EXPECT_TRUE(widget<QAction>(*form, "N8")->isEnabled());
+        EXPECT_TRUE(widget<QAction>(*form, "N9")->isEnabled());
     }
 };
 
@@ -30,8 +32,10 @@ TEST_F(MenuItems, AtStartOnlyNewHeaderIsEnabled) {
     EXPECT_EQ(items(), QStringLiteral("+------"));
     expectRenameAndDeleteEnabled();
     // The items that do not depend on the selection.
-    for (const QAction* a : {form->Nopen, form->Nsave, form->NsaveAs, form->NParam, form->NRun,
-                             form->Nexit, form->NTestIR, form->Nabout}) {
+    for (const QAction* a : {widget<QAction>(*form, "Nopen"), widget<QAction>(*form, "Nsave"),
+                             widget<QAction>(*form, "NsaveAs"), widget<QAction>(*form, "NParam"),
+                             widget<QAction>(*form, "NRun"), widget<QAction>(*form, "Nexit"),
+                             widget<QAction>(*form, "NTestIR"), widget<QAction>(*form, "Nabout")}) {
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     }
 }
@@ -44,9 +48,9 @@ TEST_F(MenuItems, OpeningServiceEnablesNewHeaderOnlyForAnEmptyTree) {
     EXPECT_EQ(items(), QStringLiteral("+------"));
 
     writeCommandFile("remote.pci", Remote::kHeader, Remote::commands());
-    form->chooseOpenFile = [this] { return path("remote.pci"); };
-    form->Nopen->trigger();
-    ASSERT_EQ(form->TreeView1->nodeCount(), 1 + Remote::kCount);
+    prompts.openName = path("remote.pci");
+    widget<QAction>(*form, "Nopen")->trigger();
+    ASSERT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
     EXPECT_EQ(items(), QStringLiteral("+------")) << "a load alone changes no item";
     openServiceMenu();
     EXPECT_EQ(items(), QStringLiteral("-------"));
@@ -78,10 +82,10 @@ TEST_F(MenuItems, WithTheHeaderAloneItsContextMenuOffersNewCommand) {
     writeSettings(path("empty-remote.pci"));
     start();
     showWindow();
-    ASSERT_EQ(form->TreeView1->nodeCount(), 1);
+    ASSERT_EQ(tree()->nodeCount(), 1);
 
     EXPECT_EQ(contextMenuOnNode(0), QStringLiteral("N2+ N3- N1- N8+ N9+"));
-    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    EXPECT_EQ(tree()->selectedIndex(), 0);
     EXPECT_EQ(items(), QStringLiteral("-----+-"));
 
     clickNode(0);
@@ -91,12 +95,12 @@ TEST_F(MenuItems, WithTheHeaderAloneItsContextMenuOffersNewCommand) {
 TEST_F(MenuItems, TheContextMenuSelectsTheNodeUnderTheMouseBeforeItOpens) {
     startWithRemote();
     EXPECT_EQ(contextMenuOnNode(Remote::kMouse), QStringLiteral("N2+ N3+ N1+ N8+ N9+"));
-    EXPECT_EQ(form->TreeView1->selectedIndex(), Remote::kMouse);
+    EXPECT_EQ(tree()->selectedIndex(), Remote::kMouse);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Мышь"));
     // The menu's opening showed the command's properties.
     EXPECT_TRUE(memoLines().contains(QStringLiteral(" Тип действия: Управление мышью")));
 
     // With commands present, the header's context menu offers nothing but rename and delete.
     EXPECT_EQ(contextMenuOnNode(0), QStringLiteral("N2- N3- N1- N8+ N9+"));
-    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    EXPECT_EQ(tree()->selectedIndex(), 0);
 }

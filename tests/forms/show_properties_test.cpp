@@ -27,7 +27,6 @@ const QString kIndent(31, QLatin1Char(' '));
 class ShowProperties : public FormTest {
   protected:
     void SetUp() override { startWithRemote(); }
-    TPropertyPanel* pane() const { return form->ListViewPanel; }
     std::array<Command, CommandTable::kSlots> table() const {
         std::array<Command, CommandTable::kSlots> slots;
         for (int i = 0; i < CommandTable::kSlots; ++i) {
@@ -42,30 +41,32 @@ TEST_F(ShowProperties, RunCommandOpenShowsCodeTypeActionAndFile) {
     EXPECT_EQ(memoLines(),
               (QStringList{"", "", " Код команды: A1 B2 C3", " Тип действия: Выполнение команды",
                            " Действие: Открыть      ", " Приложение (файл): /usr/bin/browser"}));
-    EXPECT_TRUE(pane()->Panel4->isHidden()) << "the blank cover goes at the first display";
-    EXPECT_EQ(pane()->ComboBox1->currentText(), QStringLiteral("Выполнение команды"));
-    EXPECT_EQ(pane()->ComboBox2->currentIndex(), 0);
-    EXPECT_EQ(pane()->Edit2->text(), QStringLiteral("/usr/bin/browser"));
-    EXPECT_EQ(pane()->ComboBox6->currentText(), QStringLiteral("0"));
+    EXPECT_TRUE(widget<QFrame>(*panel(), "Panel4")->isHidden())
+        << "the blank cover goes at the first display";
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox1")->currentText(),
+              QStringLiteral("Выполнение команды"));
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox2")->currentIndex(), 0);
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit2")->text(), QStringLiteral("/usr/bin/browser"));
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox6")->currentText(), QStringLiteral("0"));
 }
 
 TEST_F(ShowProperties, PauseActionShowsThePauseLineInsteadOfAnActionLine) {
     clickNode(Remote::kPause);
     EXPECT_EQ(memoLines(), (QStringList{"", "", " Тип действия: Выполнение команды",
                                         " Действие: Пауза " + seconds("1", "5") + " cек."}));
-    EXPECT_EQ(pane()->ComboBox6->currentText(), seconds("1", "5"));
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox6")->currentText(), seconds("1", "5"));
 }
 
 TEST_F(ShowProperties, CombinationIsLaidOutOneElementPerLineWithTheCaretAtTheStart) {
     clickNode(Remote::kBrowser);
-    pane()->Memo1->moveCursor(QTextCursor::End);
+    widget<QPlainTextEdit>(*panel(), "Memo1")->moveCursor(QTextCursor::End);
     clickNode(Remote::kCombination);
     EXPECT_EQ(memoLines(),
               (QStringList{"", "", " Тип действия: Комбинация команд", " Окно (команда):  1.Play ",
                            kIndent + "2.Stop ", kIndent + "3.Next track with a long "}));
-    EXPECT_EQ(pane()->Memo1->textCursor().position(), 0);
-    EXPECT_EQ(pane()->Memo1->verticalScrollBar()->value(), 0);
-    EXPECT_EQ(pane()->Edit6->text(),
+    EXPECT_EQ(widget<QPlainTextEdit>(*panel(), "Memo1")->textCursor().position(), 0);
+    EXPECT_EQ(widget<QPlainTextEdit>(*panel(), "Memo1")->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit6")->text(),
               QStringLiteral("1.Play 2.Stop 3.Next track with a long title"));
 }
 
@@ -75,9 +76,9 @@ TEST_F(ShowProperties, MouseOnPositionShowsOnlyThePositionLine) {
     EXPECT_EQ(memoLines(),
               (QStringList{"", "", " Тип действия: Управление мышью",
                            " Мышь на позицию:" + QString(14, ' ') + "  Х = 100; Y = 200"}));
-    EXPECT_EQ(pane()->ComboBox10->currentIndex(), 8);
-    EXPECT_EQ(pane()->Edit4->text(), QStringLiteral("100"));
-    EXPECT_EQ(pane()->Edit5->text(), QStringLiteral("200"));
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox10")->currentIndex(), 8);
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit4")->text(), QStringLiteral("100"));
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit5")->text(), QStringLiteral("200"));
 }
 
 TEST_F(ShowProperties, KeyControlLoadsEveryControlOfTheEditingPanel) {
@@ -88,18 +89,18 @@ TEST_F(ShowProperties, KeyControlLoadsEveryControlOfTheEditingPanel) {
                                         " Действие: Пауза " + seconds("0", "25") + " cек.",
                                         " Окно (команда): Editor", " Клавиши: Ctrl+Alt+Delete",
                                         " Проиграть файл: /tmp/beep.wav"}));
-    TPropertyPanel* p = pane();
-    EXPECT_EQ(p->ComboBox3->currentText(), QStringLiteral("Ctrl+"));
-    EXPECT_EQ(p->ComboBox7->currentText(), QStringLiteral("Alt+"));
-    EXPECT_EQ(p->ComboBox4->currentText(), QStringLiteral("Delete"));
-    EXPECT_EQ(p->ComboBox5->currentText(), QStringLiteral("Editor"));
-    EXPECT_EQ(p->Edit7->text(), QStringLiteral("/tmp/beep.wav"));
-    EXPECT_EQ(p->ComboBox6->currentText(), seconds("0", "25"));
+    TPropertyPanel* p = panel();
+    EXPECT_EQ(widget<QComboBox>(*p, "ComboBox3")->currentText(), QStringLiteral("Ctrl+"));
+    EXPECT_EQ(widget<QComboBox>(*p, "ComboBox7")->currentText(), QStringLiteral("Alt+"));
+    EXPECT_EQ(widget<QComboBox>(*p, "ComboBox4")->currentText(), QStringLiteral("Delete"));
+    EXPECT_EQ(widget<TDropDownComboBox>(*p, "ComboBox5")->currentText(), QStringLiteral("Editor"));
+    EXPECT_EQ(widget<QLineEdit>(*p, "Edit7")->text(), QStringLiteral("/tmp/beep.wav"));
+    EXPECT_EQ(widget<QComboBox>(*p, "ComboBox6")->currentText(), seconds("0", "25"));
     // Values of the commands shown before are replaced, not kept.
-    EXPECT_EQ(p->Edit2->text(), QString());
-    EXPECT_EQ(p->Edit4->text(), QString());
-    EXPECT_EQ(p->Edit5->text(), QString());
-    EXPECT_EQ(p->Edit6->text(), QString());
+    EXPECT_EQ(widget<QLineEdit>(*p, "Edit2")->text(), QString());
+    EXPECT_EQ(widget<QLineEdit>(*p, "Edit4")->text(), QString());
+    EXPECT_EQ(widget<QLineEdit>(*p, "Edit5")->text(), QString());
+    EXPECT_EQ(widget<QLineEdit>(*p, "Edit6")->text(), QString());
 }
 
 TEST_F(ShowProperties, AnEmptyCommandShowsTwoEmptyLinesAndEmptyControls) {
@@ -107,31 +108,34 @@ TEST_F(ShowProperties, AnEmptyCommandShowsTwoEmptyLinesAndEmptyControls) {
     clickNode(Remote::kMouse);
     clickNode(Remote::kEmpty);
     EXPECT_EQ(memoLines(), (QStringList{"", ""}));
-    TPropertyPanel* p = pane();
-    for (const QLineEdit* edit : {p->Edit2, p->Edit4, p->Edit5, p->Edit6, p->Edit7}) {
+    TPropertyPanel* p = panel();
+    for (const QLineEdit* edit : {widget<QLineEdit>(*p, "Edit2"), widget<QLineEdit>(*p, "Edit4"),
+                                  widget<QLineEdit>(*p, "Edit5"), widget<QLineEdit>(*p, "Edit6"),
+                                  widget<QLineEdit>(*p, "Edit7")}) {
         EXPECT_EQ(edit->text(), QString()) << edit->objectName().toStdString();
     }
     for (const QComboBox* box : std::initializer_list<const QComboBox*>{
-             p->ComboBox3, p->ComboBox7, p->ComboBox4, p->ComboBox5}) {
+             widget<QComboBox>(*p, "ComboBox3"), widget<QComboBox>(*p, "ComboBox7"),
+             widget<QComboBox>(*p, "ComboBox4"), widget<TDropDownComboBox>(*p, "ComboBox5")}) {
         EXPECT_EQ(box->currentText(), QString()) << box->objectName().toStdString();
     }
-    EXPECT_EQ(p->ComboBox6->currentText(), QStringLiteral("0"));
+    EXPECT_EQ(widget<QComboBox>(*p, "ComboBox6")->currentText(), QStringLiteral("0"));
 }
 
 TEST_F(ShowProperties, ARunCommandWithoutActionShowsAnEmptyActionNotThePreviousOne) {
     clickNode(Remote::kBrowser);
-    ASSERT_EQ(pane()->ComboBox2->currentIndex(), 0);
+    ASSERT_EQ(widget<QComboBox>(*panel(), "ComboBox2")->currentIndex(), 0);
     clickNode(Remote::kNoAction);
     EXPECT_EQ(memoLines(),
               (QStringList{"", "", " Тип действия: Выполнение команды", " Действие: "}));
-    EXPECT_EQ(pane()->ComboBox2->currentText(), QString());
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox2")->currentText(), QString());
 }
 
 TEST_F(ShowProperties, SelectingTheHeaderEmptiesTheSummaryAndKeepsTheControls) {
     clickNode(Remote::kBrowser);
     clickNode(0);
-    EXPECT_EQ(pane()->Memo1->toPlainText(), QString());
-    EXPECT_EQ(pane()->Edit2->text(), QStringLiteral("/usr/bin/browser"));
+    EXPECT_EQ(widget<QPlainTextEdit>(*panel(), "Memo1")->toPlainText(), QString());
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit2")->text(), QStringLiteral("/usr/bin/browser"));
 }
 
 TEST_F(ShowProperties, PauseSecondsInTheListAndInTheSummary) {
@@ -148,7 +152,7 @@ TEST_F(ShowProperties, PauseSecondsInTheListAndInTheSummary) {
         SCOPED_TRACE(c.pause.toStdString());
         state.table.slot(Remote::kEmpty).pause = c.pause;
         clickNode(Remote::kEmpty);
-        EXPECT_EQ(pane()->ComboBox6->currentText(), c.listText);
+        EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox6")->currentText(), c.listText);
         EXPECT_EQ(memoLines(),
                   (QStringList{"", "", " Действие: Пауза " + c.summarySeconds + " cек."}));
     }
@@ -161,7 +165,8 @@ TEST_F(ShowProperties, ShowingCommandsIsNotAnEdit) {
     }
     clickNode(Remote::kCombination);
     clickNode(Remote::kCombination);
-    EXPECT_EQ(pane()->Edit6->text(), QStringLiteral("1.Play 2.Stop 3.Next track with a long title"))
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit6")->text(),
+              QStringLiteral("1.Play 2.Stop 3.Next track with a long title"))
         << "loading must not append to the combination list";
     EXPECT_TRUE(table() == before);
     EXPECT_FALSE(state.changed);
@@ -179,7 +184,7 @@ TEST_F(ShowProperties, AnInvalidPauseIsReportedAndTheControlsAreNotLoaded) {
     // The summary stops where the pause line would be.
     EXPECT_EQ(memoLines(), (QStringList{"", "", " Тип действия: Выполнение команды",
                                         " Действие: Открыть      "}));
-    EXPECT_EQ(pane()->Edit2->text(), QStringLiteral("/usr/bin/browser"));
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit2")->text(), QStringLiteral("/usr/bin/browser"));
     EXPECT_TRUE(table() == before);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Плохая пауза"));
 }

@@ -41,21 +41,21 @@ TEST_F(StartAndTree, LoadsTheCommandFileNamedInTheSettings) {
     startWithRemote();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     EXPECT_EQ(state.commandFilePath, path("remote.pci"));
-    ASSERT_EQ(form->TreeView1->nodeCount(), 1 + Remote::kCount);
+    ASSERT_EQ(tree()->nodeCount(), 1 + Remote::kCount);
     QTreeWidgetItem* header = node(0);
-    EXPECT_EQ(form->TreeView1->topLevelItemCount(), 1);
+    EXPECT_EQ(tree()->topLevelItemCount(), 1);
     EXPECT_EQ(header->text(0), Remote::kHeader);
     EXPECT_TRUE(header->isExpanded());
     const QList<Command> commands = Remote::commands();
     for (int k = 1; k <= Remote::kCount; ++k) {
         EXPECT_EQ(node(k)->parent(), header);
         EXPECT_EQ(node(k)->text(0), commands[k - 1].name);
-        EXPECT_TRUE(form->TreeView1->visualItemRect(node(k)).isValid()) << "node " << k;
+        EXPECT_TRUE(tree()->visualItemRect(node(k)).isValid()) << "node " << k;
     }
     // Blank state: the editing panel, still empty, lies on top until the first click.
-    EXPECT_FALSE(form->ListViewPanel->Panel2->isHidden());
-    EXPECT_TRUE(form->ListViewPanel->Panel5->isHidden());
-    EXPECT_TRUE(form->ListViewPanel->Edit2->text().isEmpty());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel2")->isHidden());
+    EXPECT_TRUE(widget<QLabel>(*panel(), "Panel5")->isHidden());
+    EXPECT_TRUE(widget<QLineEdit>(*panel(), "Edit2")->text().isEmpty());
 }
 
 TEST_F(StartAndTree, WithoutACommandFileTheTreeIsEmptyAndTheEditingPanelHidden) {
@@ -63,9 +63,9 @@ TEST_F(StartAndTree, WithoutACommandFileTheTreeIsEmptyAndTheEditingPanelHidden) 
     start();
     showWindow();
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
-    EXPECT_EQ(form->TreeView1->nodeCount(), 0);
-    EXPECT_TRUE(form->ListViewPanel->Panel2->isHidden());
-    EXPECT_FALSE(form->ListViewPanel->Panel4->isHidden());
+    EXPECT_EQ(tree()->nodeCount(), 0);
+    EXPECT_TRUE(widget<QFrame>(*panel(), "Panel2")->isHidden());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel4")->isHidden());
 }
 
 TEST_F(StartAndTree, AMissingCommandFileIsReportedByNameAndTheTreeStaysEmpty) {
@@ -74,10 +74,10 @@ TEST_F(StartAndTree, AMissingCommandFileIsReportedByNameAndTheTreeStaysEmpty) {
     showWindow();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(path("gone.pci"))) << errors.messages[0].toStdString();
-    EXPECT_EQ(form->TreeView1->nodeCount(), 0);
-    EXPECT_TRUE(form->ListViewPanel->Panel2->isHidden());
+    EXPECT_EQ(tree()->nodeCount(), 0);
+    EXPECT_TRUE(widget<QFrame>(*panel(), "Panel2")->isHidden());
     // Start-up went on after the failed load: the recognition interval is set.
-    EXPECT_EQ(form->Timer1->interval(), 120);
+    EXPECT_EQ(widget<IntervalTimer>(*form, "Timer1")->interval(), 120);
     EXPECT_TRUE(form->portSettings().has_value());
 }
 
@@ -105,14 +105,14 @@ TEST_F(StartAndTree, APortThatDoesNotOpenIsNamedWithTheSystemsReason) {
 TEST_F(StartAndTree, TheSelectedNodeAndTheHeaderAreDrawnWithPictureZero) {
     ASSERT_NE(treePicture(0), treePicture(1)) << "the two tree pictures must differ";
     startWithRemote();
-    ASSERT_EQ(form->TreeView1->selectedIndex(), 0);
+    ASSERT_EQ(tree()->selectedIndex(), 0);
     EXPECT_EQ(pictureOfNode(0), 0);
     for (int k = 1; k <= Remote::kCount; ++k) {
         EXPECT_EQ(pictureOfNode(k), 1) << "node " << k;
     }
 
     clickNode(Remote::kMouse);
-    EXPECT_EQ(form->TreeView1->selectedIndex(), Remote::kMouse);
+    EXPECT_EQ(tree()->selectedIndex(), Remote::kMouse);
     EXPECT_EQ(pictureOfNode(Remote::kMouse), 0);
     EXPECT_EQ(pictureOfNode(0), 0);
 
@@ -125,7 +125,7 @@ TEST_F(StartAndTree, TheStatusBarShowsABlankAndTheSelectedCaption) {
     startWithRemote();
     clickNode(Remote::kBrowser);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Браузер"));
-    EXPECT_EQ(form->StatusBar1->text(), form->statusText());
+    EXPECT_EQ(widget<QLabel>(*form, "StatusBar1")->text(), form->statusText());
     clickNode(0);
     EXPECT_EQ(form->statusText(), QLatin1Char(' ') + Remote::kHeader);
     clickNode(Remote::kNoAction);
@@ -134,32 +134,32 @@ TEST_F(StartAndTree, TheStatusBarShowsABlankAndTheSelectedCaption) {
 
 TEST_F(StartAndTree, ArrowKeysMoveTheSelectionButLeaveTheSummaryOfTheClickedCommand) {
     startWithRemote();
-    TPropertyPanel* pane = form->ListViewPanel;
+    TPropertyPanel* pane = panel();
 
     // From the blank start: the first key press already returns the pane to view mode.
-    ASSERT_FALSE(pane->Panel2->isHidden());
-    QTest::keyClick(form->TreeView1, Qt::Key_Down);
-    EXPECT_EQ(form->TreeView1->selectedIndex(), Remote::kBrowser);
+    ASSERT_FALSE(widget<QFrame>(*pane, "Panel2")->isHidden());
+    QTest::keyClick(tree(), Qt::Key_Down);
+    EXPECT_EQ(tree()->selectedIndex(), Remote::kBrowser);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Браузер"));
-    EXPECT_TRUE(pane->Panel2->isHidden());
-    EXPECT_FALSE(pane->Panel5->isHidden());
+    EXPECT_TRUE(widget<QFrame>(*pane, "Panel2")->isHidden());
+    EXPECT_FALSE(widget<QLabel>(*pane, "Panel5")->isHidden());
 
     clickNode(Remote::kBrowser);
-    const QString browserSummary = pane->Memo1->toPlainText();
+    const QString browserSummary = widget<QPlainTextEdit>(*pane, "Memo1")->toPlainText();
     ASSERT_TRUE(browserSummary.contains(QStringLiteral("/usr/bin/browser")));
-    pane->Panel2->show();  // as in customisation mode
+    widget<QFrame>(*pane, "Panel2")->show();  // as in customisation mode
 
-    QTest::keyClick(form->TreeView1, Qt::Key_Down);
-    EXPECT_EQ(form->TreeView1->selectedIndex(), Remote::kPause);
+    QTest::keyClick(tree(), Qt::Key_Down);
+    EXPECT_EQ(tree()->selectedIndex(), Remote::kPause);
     EXPECT_EQ(form->statusText(), QStringLiteral(" Пауза"));
-    EXPECT_TRUE(pane->Panel2->isHidden());
-    EXPECT_FALSE(pane->Panel5->isHidden());
-    EXPECT_EQ(pane->Memo1->toPlainText(), browserSummary);
-    EXPECT_EQ(pane->Edit2->text(), QStringLiteral("/usr/bin/browser"));
+    EXPECT_TRUE(widget<QFrame>(*pane, "Panel2")->isHidden());
+    EXPECT_FALSE(widget<QLabel>(*pane, "Panel5")->isHidden());
+    EXPECT_EQ(widget<QPlainTextEdit>(*pane, "Memo1")->toPlainText(), browserSummary);
+    EXPECT_EQ(widget<QLineEdit>(*pane, "Edit2")->text(), QStringLiteral("/usr/bin/browser"));
 
-    QTest::keyClick(form->TreeView1, Qt::Key_Up);
-    QTest::keyClick(form->TreeView1, Qt::Key_Up);
-    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
+    QTest::keyClick(tree(), Qt::Key_Up);
+    QTest::keyClick(tree(), Qt::Key_Up);
+    EXPECT_EQ(tree()->selectedIndex(), 0);
     EXPECT_EQ(form->statusText(), QLatin1Char(' ') + Remote::kHeader);
-    EXPECT_EQ(pane->Memo1->toPlainText(), browserSummary);
+    EXPECT_EQ(widget<QPlainTextEdit>(*pane, "Memo1")->toPlainText(), browserSummary);
 }

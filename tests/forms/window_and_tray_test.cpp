@@ -21,7 +21,7 @@ class WindowAndTray : public FormTest {
         EXPECT_EQ(state.inTray, QStringLiteral("yes"));
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
             EXPECT_FALSE(form->isVisible());
-            EXPECT_TRUE(form->RxTrayIcon1->isVisible());
+            EXPECT_TRUE(widget<QSystemTrayIcon>(*form, "RxTrayIcon1")->isVisible());
         } else {
             EXPECT_TRUE(form->isMinimized());
         }
@@ -30,7 +30,7 @@ class WindowAndTray : public FormTest {
         EXPECT_EQ(state.inTray, QStringLiteral("no"));
         EXPECT_TRUE(form->isVisible());
         EXPECT_FALSE(form->isMinimized());
-        EXPECT_FALSE(form->RxTrayIcon1->isVisible());
+        EXPECT_FALSE(widget<QSystemTrayIcon>(*form, "RxTrayIcon1")->isVisible());
     }
 };
 
@@ -39,11 +39,11 @@ TEST_F(WindowAndTray, TheStartUpStepShowsTheWindowAndStoresTheCursorPosition) {
     start();
     platform.cursor = QPoint(321, 123);
     EXPECT_FALSE(form->isVisible()) << "the window waits for the start-up step";
-    EXPECT_TRUE(form->Timer2->enabled());
+    EXPECT_TRUE(widget<IntervalTimer>(*form, "Timer2")->enabled());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !state.inTray.isEmpty(); }, 2000));
     expectWindowShown();
     EXPECT_EQ(form->mouseStart(), QPoint(321, 123));
-    EXPECT_FALSE(form->Timer2->enabled()) << "the step runs once";
+    EXPECT_FALSE(widget<IntervalTimer>(*form, "Timer2")->enabled()) << "the step runs once";
 }
 
 TEST_F(WindowAndTray, LoadMinimizedStartsInTheTray) {
@@ -53,7 +53,7 @@ TEST_F(WindowAndTray, LoadMinimizedStartsInTheTray) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return !state.inTray.isEmpty(); }, 2000));
     expectInTray();
     EXPECT_EQ(form->mouseStart(), QPoint(5, 6));
-    EXPECT_FALSE(form->Timer2->enabled());
+    EXPECT_FALSE(widget<IntervalTimer>(*form, "Timer2")->enabled());
 }
 
 TEST_F(WindowAndTray, RunGoesToTheTrayAndTheTrayDoubleClickComesBack) {
@@ -62,13 +62,13 @@ TEST_F(WindowAndTray, RunGoesToTheTrayAndTheTrayDoubleClickComesBack) {
     showWindow();
     expectWindowShown();
 
-    form->NRun->trigger();
+    widget<QAction>(*form, "NRun")->trigger();
     expectInTray();
 
     form->RxTrayIcon1DblClick();
     expectWindowShown();
 
-    form->NRun->trigger();
+    widget<QAction>(*form, "NRun")->trigger();
     expectInTray();
     form->RxTrayIcon1DblClick();
     expectWindowShown();
@@ -76,32 +76,25 @@ TEST_F(WindowAndTray, RunGoesToTheTrayAndTheTrayDoubleClickComesBack) {
 
 TEST_F(WindowAndTray, TheFileMenuHasTheStandardShortcuts) {
     startWithRemote();
-    EXPECT_EQ(form->Nopen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
-    EXPECT_EQ(form->Nsave->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-    EXPECT_EQ(form->NsaveAs->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    EXPECT_EQ(form->Nexit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(widget<QAction>(*form, "Nopen")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(widget<QAction>(*form, "Nsave")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(widget<QAction>(*form, "NsaveAs")->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    EXPECT_EQ(widget<QAction>(*form, "Nexit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // Pressed in the window, they reach their commands.
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    int opened = 0;
-    int savedAs = 0;
-    form->chooseOpenFile = [&] {
-        ++opened;
-        return QString();
-    };
-    form->chooseSaveFile = [&] {
-        ++savedAs;
-        return QString();
-    };
+    const auto opened = [this] { return prompts.count(ScriptedPrompts::Kind::OpenFile); };
+    const auto savedAs = [this] { return prompts.count(ScriptedPrompts::Kind::SaveFile); };
     QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(opened(), 1);
     QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(savedAs, 1);
+    EXPECT_EQ(savedAs(), 1);
     QFile::remove(path("QUENDA.ini"));
     QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(QFile::exists(path("QUENDA.ini")));
-    EXPECT_EQ(savedAs, 1);
+    EXPECT_EQ(savedAs(), 1);
 }
 
 // An error while the program lives in the tray must not wait for a click: the remote
@@ -111,7 +104,7 @@ TEST_F(WindowAndTray, ErrorsWaitForAClickOnlyWhileTheEditorIsShown) {
     start();
     showWindow();
     MessageBoxReporter reporter;
-    reporter.useTray(state, form->RxTrayIcon1);
+    reporter.useTray(state, widget<QSystemTrayIcon>(*form, "RxTrayIcon1"));
     QStringList waited;  // texts of boxes that held the caller until clicked
     const auto clickAwayModalBoxes = [&] {
         QTimer::singleShot(500, form.get(), [&] {
@@ -125,7 +118,7 @@ TEST_F(WindowAndTray, ErrorsWaitForAClickOnlyWhileTheEditorIsShown) {
     reporter.report(QStringLiteral("File not found"));
     EXPECT_EQ(waited, QStringList{"File not found"});
 
-    form->NRun->trigger();
+    widget<QAction>(*form, "NRun")->trigger();
     clickAwayModalBoxes();
     reporter.report(QStringLiteral("'x' is not a valid integer value"));
     QTest::qWait(700);

@@ -39,7 +39,7 @@ TEST_F(WindowSize, TheWindowCannotBeMadeNarrowerThanTreePlus433NorLowerThanItsRo
     writeSettings(path("remote.pci"), "no", 180, 700);
     start();
     showWindow();
-    EXPECT_EQ(form->TreeViewPanel->width(), 180);
+    EXPECT_EQ(widget<QWidget>(*form, "TreeViewPanel")->width(), 180);
     EXPECT_EQ(form->rememberedTreeWidth(), 180);
     const int lowest = form->minimumHeight();
     EXPECT_GE(lowest, 200);
@@ -51,16 +51,16 @@ TEST_F(WindowSize, TheWindowCannotBeMadeNarrowerThanTreePlus433NorLowerThanItsRo
     EXPECT_EQ(form->size(), QSize(180 + kPaneMinimum, lowest));
     // At the lowest height the last row of the property panel is not clipped.
     QApplication::processEvents();
-    TPropertyPanel* pane = form->ListViewPanel;
-    const int inside = pane->Panel2->contentsRect().bottom();
-    for (QWidget* lastRow :
-         {static_cast<QWidget*>(pane->Edit7), static_cast<QWidget*>(pane->SpeedButton1),
-          static_cast<QWidget*>(pane->SpeedButton3)}) {
+    TPropertyPanel* pane = panel();
+    const int inside = widget<QFrame>(*pane, "Panel2")->contentsRect().bottom();
+    for (QWidget* lastRow : {static_cast<QWidget*>(widget<QLineEdit>(*pane, "Edit7")),
+                             static_cast<QWidget*>(widget<QToolButton>(*pane, "SpeedButton1")),
+                             static_cast<QWidget*>(widget<QToolButton>(*pane, "SpeedButton3"))}) {
         EXPECT_LE(lastRow->geometry().bottom(), inside) << lastRow->objectName().toStdString();
     }
     form->resize(900, 500);
     EXPECT_EQ(form->size(), QSize(900, 500));
-    EXPECT_EQ(form->rememberedTreeWidth(), form->TreeViewPanel->width());
+    EXPECT_EQ(form->rememberedTreeWidth(), widget<QWidget>(*form, "TreeViewPanel")->width());
 }
 
 TEST_F(WindowSize, TheBoundHoldsRightAfterStartBeforeTheWindowIsShown) {
@@ -74,21 +74,22 @@ TEST_F(WindowSize, TheBoundHoldsRightAfterStartBeforeTheWindowIsShown) {
 
 TEST_F(WindowSize, DraggingTheSplitterRightWidensTheWindowWhenThePaneGetsTooNarrow) {
     startWithRemote();
-    ASSERT_EQ(form->TreeViewPanel->width(), 150);
+    ASSERT_EQ(widget<QWidget>(*form, "TreeViewPanel")->width(), 150);
     ASSERT_EQ(form->width(), 654);
 
-    dragSplitter(form->Splitter, 200);
-    const int dragged = form->TreeViewPanel->width();
+    dragSplitter(widget<QSplitter>(*form, "Splitter"), 200);
+    const int dragged = widget<QWidget>(*form, "TreeViewPanel")->width();
     EXPECT_NEAR(dragged, 350, 2);
     EXPECT_EQ(form->rememberedTreeWidth(), dragged);
-    EXPECT_EQ(form->width(), form->TreeView1->width() + kPaneMinimum);
+    EXPECT_EQ(form->width(), tree()->width() + kPaneMinimum);
     EXPECT_EQ(form->minimumWidth(), dragged + kPaneMinimum);
-    EXPECT_EQ(form->TreeViewPanel->width(), dragged) << "the wider window goes to the pane";
+    EXPECT_EQ(widget<QWidget>(*form, "TreeViewPanel")->width(), dragged)
+        << "the wider window goes to the pane";
 
     // Back to the left: the pane is wide enough, so the window keeps its width.
     const int wide = form->width();
-    dragSplitter(form->Splitter, -100);
-    const int back = form->TreeViewPanel->width();
+    dragSplitter(widget<QSplitter>(*form, "Splitter"), -100);
+    const int back = widget<QWidget>(*form, "TreeViewPanel")->width();
     EXPECT_NEAR(back, 250, 3);
     EXPECT_EQ(form->rememberedTreeWidth(), back);
     EXPECT_EQ(form->width(), wide);

@@ -13,6 +13,7 @@
 #include "actions/hint_window.h"
 #include "actions/icon_targets.h"
 #include "platform/fake/fake_platform.h"
+#include "support/find_widget.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ struct HintRig {
     }
     QRect expected(int extraHeight) const {
         const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-        return HintPlacement::geometry(hint.LabelHint->size(), screen, extraHeight);
+        return HintPlacement::geometry(widget<QLabel>(hint, "LabelHint")->size(), screen,
+                                       extraHeight);
     }
 };
 
@@ -46,18 +48,19 @@ TEST(THintF, ShowsTheCaptionWithItsLeadingBlankBottomRightAndClosesAfterTheSetSe
     shown.start();
     THintF& hint = rig.hint;
     ASSERT_TRUE(hint.isVisible());
-    EXPECT_EQ(hint.LabelHint->text(), " Play");
-    EXPECT_EQ(hint.LabelHint->geometry(), QRect(QPoint(0, 0), hint.LabelHint->sizeHint()));
+    EXPECT_EQ(widget<QLabel>(hint, "LabelHint")->text(), " Play");
+    EXPECT_EQ(widget<QLabel>(hint, "LabelHint")->geometry(),
+              QRect(QPoint(0, 0), widget<QLabel>(hint, "LabelHint")->sizeHint()));
     EXPECT_EQ(hint.geometry(), rig.expected(20));
     EXPECT_TRUE(hint.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
 
     // Only the letters belong to the window: nothing where the leading blank stands.
     const QRegion mask = hint.mask();
-    const int blank = hint.LabelHint->fontMetrics().horizontalAdvance(' ');
+    const int blank = widget<QLabel>(hint, "LabelHint")->fontMetrics().horizontalAdvance(' ');
     ASSERT_FALSE(mask.isEmpty());
     ASSERT_GT(blank, 2);
     EXPECT_TRUE(mask.intersected(QRect(0, 0, blank - 1, hint.height())).isEmpty());
-    EXPECT_TRUE(hint.LabelHint->rect().contains(mask.boundingRect()));
+    EXPECT_TRUE(widget<QLabel>(hint, "LabelHint")->rect().contains(mask.boundingRect()));
 
     QTest::qWait(700);
     EXPECT_TRUE(hint.isVisible()) << "closed early, after " << shown.elapsed() << " ms";

@@ -18,7 +18,9 @@ namespace {
 QString actionRow(const TPropertyPanel* p) {
     QString row;
     for (const QWidget* w : std::initializer_list<const QWidget*>{
-             p->ComboBox2, p->ComboBox8, p->ComboBox9, p->ComboBox10, p->ComboBox11, p->Edit6}) {
+             widget<QComboBox>(*p, "ComboBox2"), widget<QComboBox>(*p, "ComboBox8"),
+             widget<QComboBox>(*p, "ComboBox9"), widget<QComboBox>(*p, "ComboBox10"),
+             widget<QComboBox>(*p, "ComboBox11"), widget<QLineEdit>(*p, "Edit6")}) {
         row += w->isVisible() ? QLatin1Char('+') : QLatin1Char('-');
     }
     return row;
@@ -37,23 +39,24 @@ TEST_F(EditingTest, CustomisationShowsTheRowOfTheStoredType) {
     start(path(QStringLiteral("kinds.pci")));
     customise(1);
     EXPECT_EQ(actionRow(panel()), QStringLiteral("-+----"));
-    EXPECT_FALSE(panel()->Panel1->isVisible());
-    EXPECT_FALSE(panel()->Panel3->isVisible());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel1")->isVisible());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel3")->isVisible());
     customise(2);
     EXPECT_EQ(actionRow(panel()), QStringLiteral("+-----"));
-    EXPECT_TRUE(panel()->Panel3->isVisible());
-    EXPECT_FALSE(panel()->Panel1->isVisible());
+    EXPECT_TRUE(widget<QFrame>(*panel(), "Panel3")->isVisible());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel1")->isVisible());
     customise(3);
     EXPECT_EQ(actionRow(panel()), QStringLiteral("---+--"));
-    EXPECT_TRUE(panel()->Panel1->isVisible());
-    EXPECT_FALSE(panel()->Panel3->isVisible());
-    EXPECT_FALSE(form->TimerMousePos->enabled());  // entering does not start the readout
+    EXPECT_TRUE(widget<QFrame>(*panel(), "Panel1")->isVisible());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel3")->isVisible());
+    EXPECT_FALSE(widget<IntervalTimer>(*form, "TimerMousePos")
+                     ->enabled());  // entering does not start the readout
     // A type that is none of the six changes no visibility.
     customise(4);
     EXPECT_EQ(actionRow(panel()), QStringLiteral("---+--"));
     // A selection change returns the pane to view mode.
     clickNode(1);
-    EXPECT_FALSE(panel()->Panel2->isVisible());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel2")->isVisible());
 }
 
 TEST_F(EditingTest, ChoosingATypeStoresItAndAppliesTheVisibilityTable) {
@@ -61,20 +64,20 @@ TEST_F(EditingTest, ChoosingATypeStoresItAndAppliesTheVisibilityTable) {
     customise(1);
     const QStringList expected{"+-----", "----++", "----++", "---+--", "-+----", "--+---"};
     for (int position = 0; position < 6; ++position) {
-        pick(panel()->ComboBox1, position);
+        pick(widget<QComboBox>(*panel(), "ComboBox1"), position);
         EXPECT_EQ(state.table.slot(1).typeAction, Vocabulary::actionTypes().values[position]);
         EXPECT_EQ(actionRow(panel()), expected[position]) << position;
     }
     // Key control leaves the combination field as it was: hidden after Run command.
-    pick(panel()->ComboBox1, 0);
-    pick(panel()->ComboBox1, 2);
+    pick(widget<QComboBox>(*panel(), "ComboBox1"), 0);
+    pick(widget<QComboBox>(*panel(), "ComboBox1"), 2);
     EXPECT_EQ(actionRow(panel()), QStringLiteral("----+-"));
 
     // Typing the exact caption is a choice; a text that names no type stores nothing.
-    panel()->ComboBox1->lineEdit()->clear();
-    type(panel()->ComboBox1, QStringLiteral("Управление мышью"));
+    widget<QComboBox>(*panel(), "ComboBox1")->lineEdit()->clear();
+    type(widget<QComboBox>(*panel(), "ComboBox1"), QStringLiteral("Управление мышью"));
     EXPECT_EQ(state.table.slot(1).typeAction, QStringLiteral("Mouse control"));
-    type(panel()->ComboBox1, QStringLiteral("!"));
+    type(widget<QComboBox>(*panel(), "ComboBox1"), QStringLiteral("!"));
     EXPECT_EQ(state.table.slot(1).typeAction, QStringLiteral("Mouse control"));
     EXPECT_EQ(actionRow(panel()), QStringLiteral("---+--"));
 }
@@ -83,29 +86,29 @@ TEST_F(EditingTest, ActionListsStoreByPositionAndMoveTheOverlays) {
     startWithABC();
     customise(1);
     state.table.slot(1).pause = QStringLiteral("2000");
-    pick(panel()->ComboBox1, QStringLiteral("Выполнение команды"));
-    pick(panel()->ComboBox2, QStringLiteral("Пауза:"));
+    pick(widget<QComboBox>(*panel(), "ComboBox1"), QStringLiteral("Выполнение команды"));
+    pick(widget<QComboBox>(*panel(), "ComboBox2"), QStringLiteral("Пауза:"));
     EXPECT_EQ(state.table.slot(1).runAction, QStringLiteral("Pause:"));
-    EXPECT_TRUE(panel()->Panel3->isVisible());
-    pick(panel()->ComboBox2, QStringLiteral("Открыть"));
+    EXPECT_TRUE(widget<QFrame>(*panel(), "Panel3")->isVisible());
+    pick(widget<QComboBox>(*panel(), "ComboBox2"), QStringLiteral("Открыть"));
     EXPECT_EQ(state.table.slot(1).runAction, QStringLiteral("Open"));
-    EXPECT_FALSE(panel()->Panel3->isVisible());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel3")->isVisible());
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("2000"));  // kept
 
     // Changing the type keeps the run action and leaves the overlays.
-    pick(panel()->ComboBox2, QStringLiteral("Пауза:"));
-    pick(panel()->ComboBox1, QStringLiteral("Управление громкостью"));
+    pick(widget<QComboBox>(*panel(), "ComboBox2"), QStringLiteral("Пауза:"));
+    pick(widget<QComboBox>(*panel(), "ComboBox1"), QStringLiteral("Управление громкостью"));
     EXPECT_EQ(state.table.slot(1).runAction, QStringLiteral("Pause:"));
-    EXPECT_TRUE(panel()->Panel3->isVisible());
-    pick(panel()->ComboBox8, 7);
+    EXPECT_TRUE(widget<QFrame>(*panel(), "Panel3")->isVisible());
+    pick(widget<QComboBox>(*panel(), "ComboBox8"), 7);
     EXPECT_EQ(state.table.slot(1).runAction, QStringLiteral("Right channel down"));
-    EXPECT_FALSE(panel()->Panel3->isVisible());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel3")->isVisible());
 
-    pick(panel()->ComboBox1, QStringLiteral("Управление компьютером"));
-    pick(panel()->ComboBox9, 1);
+    pick(widget<QComboBox>(*panel(), "ComboBox1"), QStringLiteral("Управление компьютером"));
+    pick(widget<QComboBox>(*panel(), "ComboBox9"), 1);
     EXPECT_EQ(state.table.slot(1).runAction, QStringLiteral("Reboot"));
     // A typed action that matches no item stores nothing.
-    type(panel()->ComboBox9, QStringLiteral("x"));
+    type(widget<QComboBox>(*panel(), "ComboBox9"), QStringLiteral("x"));
     EXPECT_EQ(state.table.slot(1).runAction, QStringLiteral("Reboot"));
 }
 
@@ -113,11 +116,11 @@ TEST_F(EditingTest, MousePositionActionsRunTheReadout) {
     startWithABC();
     platform.cursor = QPoint(300, 200);
     customise(1);
-    pick(panel()->ComboBox1, QStringLiteral("Управление мышью"));
-    pick(panel()->ComboBox10, QStringLiteral("Мышь на позицию:"));
+    pick(widget<QComboBox>(*panel(), "ComboBox1"), QStringLiteral("Управление мышью"));
+    pick(widget<QComboBox>(*panel(), "ComboBox10"), QStringLiteral("Мышь на позицию:"));
     EXPECT_EQ(state.table.slot(1).runAction, QStringLiteral("Mouse on position:"));
-    EXPECT_TRUE(panel()->Panel1->isVisible());
-    EXPECT_TRUE(form->TimerMousePos->enabled());
+    EXPECT_TRUE(widget<QFrame>(*panel(), "Panel1")->isVisible());
+    EXPECT_TRUE(widget<IntervalTimer>(*form, "TimerMousePos")->enabled());
     ASSERT_TRUE(QTest::qWaitFor(
         [this] { return form->statusText() == QStringLiteral("X = 300; Y = 200"); }, 1000));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("X = 300; Y = 200"));
@@ -129,28 +132,31 @@ TEST_F(EditingTest, MousePositionActionsRunTheReadout) {
     platform.windows.insert(QStringLiteral("Editor"), 7);
     platform.rects.insert(7, QRect(100, 50, 400, 300));
     platform.cursor = QPoint(130, 90);
-    panel()->Edit6->setText(QStringLiteral("1.A"));
-    pick(panel()->ComboBox10, QStringLiteral("Мышь на позицию относительно окна:"));
-    EXPECT_TRUE(panel()->Edit6->text().isEmpty());  // this choice empties the list field
-    type(panel()->ComboBox5, QStringLiteral("Editor"));
+    widget<QLineEdit>(*panel(), "Edit6")->setText(QStringLiteral("1.A"));
+    pick(widget<QComboBox>(*panel(), "ComboBox10"),
+         QStringLiteral("Мышь на позицию относительно окна:"));
+    EXPECT_TRUE(widget<QLineEdit>(*panel(), "Edit6")
+                    ->text()
+                    .isEmpty());  // this choice empties the list field
+    type(widget<TDropDownComboBox>(*panel(), "ComboBox5"), QStringLiteral("Editor"));
     EXPECT_EQ(state.table.slot(1).windowHandle, QStringLiteral("Editor"));
     ASSERT_TRUE(QTest::qWaitFor(
         [this] { return form->statusText() == QStringLiteral("X = 30; Y = 40"); }, 1000));
     // A caption no window has keeps the rectangle read last.
-    type(panel()->ComboBox5, QStringLiteral("2"));
+    type(widget<TDropDownComboBox>(*panel(), "ComboBox5"), QStringLiteral("2"));
     platform.cursor = QPoint(140, 100);
     ASSERT_TRUE(QTest::qWaitFor(
         [this] { return form->statusText() == QStringLiteral("X = 40; Y = 50"); }, 1000));
 
-    pick(panel()->ComboBox10, QStringLiteral("Вверх"));
-    EXPECT_FALSE(panel()->Panel1->isVisible());
-    EXPECT_FALSE(form->TimerMousePos->enabled());
+    pick(widget<QComboBox>(*panel(), "ComboBox10"), QStringLiteral("Вверх"));
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel1")->isVisible());
+    EXPECT_FALSE(widget<IntervalTimer>(*form, "TimerMousePos")->enabled());
 
     // A selection change stops the readout and gives the window its title back.
-    pick(panel()->ComboBox10, QStringLiteral("Мышь на позицию:"));
-    ASSERT_TRUE(form->TimerMousePos->enabled());
+    pick(widget<QComboBox>(*panel(), "ComboBox10"), QStringLiteral("Мышь на позицию:"));
+    ASSERT_TRUE(widget<IntervalTimer>(*form, "TimerMousePos")->enabled());
     clickNode(2);
-    EXPECT_FALSE(form->TimerMousePos->enabled());
+    EXPECT_FALSE(widget<IntervalTimer>(*form, "TimerMousePos")->enabled());
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Quenda"));
     EXPECT_EQ(form->statusText(), QStringLiteral(" B"));
 }
@@ -158,14 +164,17 @@ TEST_F(EditingTest, MousePositionActionsRunTheReadout) {
 TEST_F(EditingTest, TextFieldsAndKeyListsStoreTheirTextAsTyped) {
     startWithABC();
     customise(2);
-    QTest::keyClicks(panel()->Edit2, QStringLiteral("/usr/bin/gedit"));
-    QTest::keyClicks(panel()->Edit7, QStringLiteral("/tmp/ding.wav"));
-    QTest::keyClicks(panel()->Edit4, QStringLiteral("1234567"));  // five characters at most
-    QTest::keyClicks(panel()->Edit5, QStringLiteral("y9"));       // not checked here
-    pick(panel()->ComboBox3, QStringLiteral("Ctrl+"));
-    type(panel()->ComboBox7, QStringLiteral("Alt+"));
-    pick(panel()->ComboBox4, QStringLiteral("Delete"));
-    type(panel()->ComboBox4, QStringLiteral("x"));  // a typed text is stored as typed
+    QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit2"), QStringLiteral("/usr/bin/gedit"));
+    QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit7"), QStringLiteral("/tmp/ding.wav"));
+    QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit4"),
+                     QStringLiteral("1234567"));  // five characters at most
+    QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit5"),
+                     QStringLiteral("y9"));  // not checked here
+    pick(widget<QComboBox>(*panel(), "ComboBox3"), QStringLiteral("Ctrl+"));
+    type(widget<QComboBox>(*panel(), "ComboBox7"), QStringLiteral("Alt+"));
+    pick(widget<QComboBox>(*panel(), "ComboBox4"), QStringLiteral("Delete"));
+    type(widget<QComboBox>(*panel(), "ComboBox4"),
+         QStringLiteral("x"));  // a typed text is stored as typed
     const Command& b = state.table.slot(2);
     EXPECT_EQ(b.file, QStringLiteral("/usr/bin/gedit"));
     EXPECT_EQ(b.fileSound, QStringLiteral("/tmp/ding.wav"));
@@ -181,15 +190,17 @@ TEST_F(EditingTest, TextFieldsAndKeyListsStoreTheirTextAsTyped) {
 
     // Showing another command loads its values without storing anything.
     clickNode(1);
-    EXPECT_TRUE(panel()->Edit2->text().isEmpty());
+    EXPECT_TRUE(widget<QLineEdit>(*panel(), "Edit2")->text().isEmpty());
     EXPECT_EQ(state.table.slot(1), command(QStringLiteral("A")));
     clickNode(2);
-    EXPECT_EQ(panel()->Edit2->text(), QStringLiteral("/usr/bin/gedit"));
-    EXPECT_EQ(panel()->ComboBox4->currentText(), QStringLiteral("Deletex"));
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit2")->text(), QStringLiteral("/usr/bin/gedit"));
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox4")->currentText(), QStringLiteral("Deletex"));
 
     // The key lists take no more than the command file keeps of them.
     customise(2);
-    for (QComboBox* list : {panel()->ComboBox3, panel()->ComboBox7, panel()->ComboBox4}) {
+    for (QComboBox* list :
+         {widget<QComboBox>(*panel(), "ComboBox3"), widget<QComboBox>(*panel(), "ComboBox7"),
+          widget<QComboBox>(*panel(), "ComboBox4")}) {
         list->lineEdit()->clear();
         type(list, QString(30, QLatin1Char('k')));
     }
@@ -201,34 +212,35 @@ TEST_F(EditingTest, TextFieldsAndKeyListsStoreTheirTextAsTyped) {
 TEST_F(EditingTest, PauseSecondsAcceptCommaAndPointAndRefuseOtherText) {
     startWithABC();
     customise(1);
-    pick(panel()->ComboBox1, QStringLiteral("Выполнение команды"));
-    pick(panel()->ComboBox2, QStringLiteral("Пауза:"));
-    pick(panel()->ComboBox6, QStringLiteral("0,25"));
+    pick(widget<QComboBox>(*panel(), "ComboBox1"), QStringLiteral("Выполнение команды"));
+    pick(widget<QComboBox>(*panel(), "ComboBox2"), QStringLiteral("Пауза:"));
+    pick(widget<QComboBox>(*panel(), "ComboBox6"), QStringLiteral("0,25"));
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("250"));
-    pick(panel()->ComboBox6, QStringLiteral("15"));
+    pick(widget<QComboBox>(*panel(), "ComboBox6"), QStringLiteral("15"));
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("15000"));
 
     // Typed seconds are converted when editing ends (Enter or leaving the field), not
     // at every keystroke: no error for an intermediate text, no value from one.
-    QLineEdit* seconds = panel()->ComboBox6->lineEdit();
+    QLineEdit* seconds = widget<QComboBox>(*panel(), "ComboBox6")->lineEdit();
     seconds->clear();
     errors.messages.clear();
-    type(panel()->ComboBox6, QStringLiteral("1.5"));
+    type(widget<QComboBox>(*panel(), "ComboBox6"), QStringLiteral("1.5"));
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("15000"));
     QTest::keyClick(seconds, Qt::Key_Return);
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("1500"));
-    type(panel()->ComboBox6, QStringLiteral("55"));  // "1.555": rounded to whole ms
+    type(widget<QComboBox>(*panel(), "ComboBox6"),
+         QStringLiteral("55"));  // "1.555": rounded to whole ms
     QTest::keyClick(seconds, Qt::Key_Return);
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("1555"));
 
     seconds->clear();
-    type(panel()->ComboBox6, QStringLiteral("100"));
+    type(widget<QComboBox>(*panel(), "ComboBox6"), QStringLiteral("100"));
     QTest::keyClick(seconds, Qt::Key_Backspace);
     QTest::keyClick(seconds, Qt::Key_Backspace);
     QTest::keyClick(seconds, Qt::Key_Backspace);
-    type(panel()->ComboBox6, QStringLiteral("-"));
+    type(widget<QComboBox>(*panel(), "ComboBox6"), QStringLiteral("-"));
     QTest::keyClick(seconds, Qt::Key_Backspace);
-    type(panel()->ComboBox6, QStringLiteral("100"));
+    type(widget<QComboBox>(*panel(), "ComboBox6"), QStringLiteral("100"));
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("1555")) << "nothing stored while typing";
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     Q_EMIT seconds->editingFinished();  // the field is left
@@ -239,7 +251,7 @@ TEST_F(EditingTest, PauseSecondsAcceptCommaAndPointAndRefuseOtherText) {
 
     errors.messages.clear();
     seconds->clear();
-    type(panel()->ComboBox6, QStringLiteral("abc"));
+    type(widget<QComboBox>(*panel(), "ComboBox6"), QStringLiteral("abc"));
     EXPECT_TRUE(errors.messages.isEmpty());
     QTest::keyClick(seconds, Qt::Key_Return);
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("1555"));
@@ -247,43 +259,38 @@ TEST_F(EditingTest, PauseSecondsAcceptCommaAndPointAndRefuseOtherText) {
 
     // The summary reads the stored milliseconds back.
     seconds->clear();
-    type(panel()->ComboBox6, QStringLiteral("2,5"));
+    type(widget<QComboBox>(*panel(), "ComboBox6"), QStringLiteral("2,5"));
     QTest::keyClick(seconds, Qt::Key_Return);
     clickNode(1);
     EXPECT_EQ(state.table.slot(1).pause, QStringLiteral("2500"));
-    EXPECT_TRUE(panel()->Memo1->toPlainText().contains(QStringLiteral("Пауза 2")));
+    EXPECT_TRUE(widget<QPlainTextEdit>(*panel(), "Memo1")
+                    ->toPlainText()
+                    .contains(QStringLiteral("Пауза 2")));
 }
 
 TEST_F(EditingTest, PickersFillTheirFieldsAndThePreviewPlaysTheSound) {
     startWithABC();
     customise(3);
-    QString filterAsked;
-    form->chooseProgramFile = [&](const QString& filter) {
-        filterAsked = filter;
-        return QStringLiteral("/usr/bin/xmessage");
-    };
-    form->chooseSoundFile = [&](const QString& filter) {
-        filterAsked = filter;
-        return QStringLiteral("/usr/share/sounds/ding.wav");
-    };
-    QTest::mouseClick(panel()->SpeedButton2, Qt::LeftButton);
-    EXPECT_TRUE(filterAsked.contains(QStringLiteral("*.pci")));
-    EXPECT_EQ(panel()->Edit2->text(), QStringLiteral("/usr/bin/xmessage"));
+    prompts.openName = QStringLiteral("/usr/bin/xmessage");
+    QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton2"), Qt::LeftButton);
+    ASSERT_EQ(prompts.count(ScriptedPrompts::Kind::OpenFile), 1);
+    EXPECT_TRUE(prompts.asked.last().text.contains(QStringLiteral("*.pci")));
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit2")->text(), QStringLiteral("/usr/bin/xmessage"));
     EXPECT_EQ(state.table.slot(3).file, QStringLiteral("/usr/bin/xmessage"));
-    QTest::mouseClick(panel()->SpeedButton1, Qt::LeftButton);
-    EXPECT_TRUE(filterAsked.contains(QStringLiteral("*.wav")));
+    prompts.openName = QStringLiteral("/usr/share/sounds/ding.wav");
+    QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton1"), Qt::LeftButton);
+    ASSERT_EQ(prompts.count(ScriptedPrompts::Kind::OpenFile), 2);
+    EXPECT_TRUE(prompts.asked.last().text.contains(QStringLiteral("*.wav")));
     EXPECT_EQ(state.table.slot(3).fileSound, QStringLiteral("/usr/share/sounds/ding.wav"));
-    QTest::mouseClick(panel()->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton3"), Qt::LeftButton);
     EXPECT_EQ(platform.calls.last(), QStringLiteral("playSound /usr/share/sounds/ding.wav"));
 
     // Cancel changes nothing; a path longer than the file keeps is refused.
-    form->chooseProgramFile = [](const QString&) { return QString(); };
-    QTest::mouseClick(panel()->SpeedButton2, Qt::LeftButton);
+    prompts.openName.clear();
+    QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton2"), Qt::LeftButton);
     EXPECT_EQ(state.table.slot(3).file, QStringLiteral("/usr/bin/xmessage"));
-    form->chooseProgramFile = [](const QString&) {
-        return QStringLiteral("/") + QString(100, 'x');
-    };
-    QTest::mouseClick(panel()->SpeedButton2, Qt::LeftButton);
+    prompts.openName = QStringLiteral("/") + QString(100, 'x');
+    QTest::mouseClick(widget<QToolButton>(*panel(), "SpeedButton2"), Qt::LeftButton);
     EXPECT_EQ(state.table.slot(3).file, QStringLiteral("/usr/bin/xmessage"));
     EXPECT_EQ(errors.messages.size(), 1);
 }
@@ -293,14 +300,14 @@ TEST_F(EditingTest, Panel2FollowsItsWidth) {
     customise(1);
     form->resize(900, 500);
     QTest::qWait(10);
-    const int w = panel()->Panel2->width();
-    EXPECT_EQ(panel()->ComboBox1->width(), w - 124);
-    EXPECT_EQ(panel()->ComboBox5->width(), w - 124);
-    EXPECT_EQ(panel()->ComboBox10->width(), w - 124);
-    EXPECT_EQ(panel()->Edit2->width(), w - 141);
-    EXPECT_EQ(panel()->Edit6->width(), w - 141);
-    EXPECT_EQ(panel()->Edit7->width(), w - 161);
-    EXPECT_EQ(panel()->SpeedButton2->x(), w - 30);
-    EXPECT_EQ(panel()->SpeedButton1->x(), w - 49);
-    EXPECT_EQ(panel()->SpeedButton3->x(), w - 33);
+    const int w = widget<QFrame>(*panel(), "Panel2")->width();
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox1")->width(), w - 124);
+    EXPECT_EQ(widget<TDropDownComboBox>(*panel(), "ComboBox5")->width(), w - 124);
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox10")->width(), w - 124);
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit2")->width(), w - 141);
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit6")->width(), w - 141);
+    EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit7")->width(), w - 161);
+    EXPECT_EQ(widget<QToolButton>(*panel(), "SpeedButton2")->x(), w - 30);
+    EXPECT_EQ(widget<QToolButton>(*panel(), "SpeedButton1")->x(), w - 49);
+    EXPECT_EQ(widget<QToolButton>(*panel(), "SpeedButton3")->x(), w - 33);
 }

@@ -32,22 +32,22 @@ QStringList fileCaptions(const QString& path) {
 
 TEST_F(EditingTest, NewHeaderDialogCreatesTheRootAndSwitchesTheMenus) {
     start();
-    ASSERT_EQ(form->TreeView1->nodeCount(), 0);
-    form->Nser->aboutToShow();  // "Сервис" opened: the tree is empty
-    ASSERT_TRUE(form->Nnpu->isEnabled());
+    ASSERT_EQ(tree()->nodeCount(), 0);
+    widget<QMenu>(*form, "Nser")->aboutToShow();  // "Сервис" opened: the tree is empty
+    ASSERT_TRUE(widget<QAction>(*form, "Nnpu")->isEnabled());
 
     answerNameDialog(QString(), false);  // Cancel
-    form->Nnpu->trigger();
-    EXPECT_EQ(form->TreeView1->nodeCount(), 0);
-    EXPECT_TRUE(form->Nnpu->isEnabled());
-    EXPECT_FALSE(form->Nnco->isEnabled());
+    widget<QAction>(*form, "Nnpu")->trigger();
+    EXPECT_EQ(tree()->nodeCount(), 0);
+    EXPECT_TRUE(widget<QAction>(*form, "Nnpu")->isEnabled());
+    EXPECT_FALSE(widget<QAction>(*form, "Nnco")->isEnabled());
     EXPECT_FALSE(state.changed);
 
     answerNameDialog(QString());  // OK with the text the dialog offers
-    form->Nnpu->trigger();
+    widget<QAction>(*form, "Nnpu")->trigger();
     EXPECT_EQ(treeCaptions(), QStringList{"New header"});
-    EXPECT_FALSE(form->Nnpu->isEnabled());
-    EXPECT_TRUE(form->Nnco->isEnabled());
+    EXPECT_FALSE(widget<QAction>(*form, "Nnpu")->isEnabled());
+    EXPECT_TRUE(widget<QAction>(*form, "Nnco")->isEnabled());
     EXPECT_TRUE(state.changed);
 
     ASSERT_EQ(dialogsSeen.size(), 2);
@@ -58,18 +58,19 @@ TEST_F(EditingTest, NewHeaderDialogCreatesTheRootAndSwitchesTheMenus) {
     EXPECT_EQ(seen.textAtOpen, QStringLiteral("New header"));
     EXPECT_EQ(seen.size, QSize(170, 91));
     EXPECT_EQ(seen.pos,
-              EditingRules::dialogTopLeft(form->frameGeometry(), form->NewPultF->frameSize()));
+              EditingRules::dialogTopLeft(form->frameGeometry(),
+                                          widget<TNewPultF>(*form, "TNewPultF")->frameSize()));
 }
 
 TEST_F(EditingTest, DialogsHaveTheirTextsAndKeepTheLastEntry) {
     startWithABC();
     clickNode(2);
     answerNameDialog(QStringLiteral("D"));
-    form->Nnco->trigger();
+    widget<QAction>(*form, "Nnco")->trigger();
     answerNameDialog(QString());  // reopened: offers the last text entered
-    form->N2->trigger();
+    widget<QAction>(*form, "N2")->trigger();
     answerNameDialog(QString(), false);
-    form->N8->trigger();
+    widget<QAction>(*form, "N8")->trigger();
     ASSERT_EQ(dialogsSeen.size(), 3);
     EXPECT_EQ(dialogsSeen[0].objectName, QStringLiteral("TNewCommandF"));
     EXPECT_EQ(dialogsSeen[0].title, QStringLiteral("Новая команда"));
@@ -82,33 +83,37 @@ TEST_F(EditingTest, DialogsHaveTheirTextsAndKeepTheLastEntry) {
     EXPECT_EQ(dialogsSeen[2].size, QSize(172, 93));
     // The rename dialog offers the selected node's caption: the header now.
     EXPECT_EQ(dialogsSeen[2].textAtOpen, QStringLiteral("Remote"));
-    EXPECT_EQ(form->RenameCommandF->Button2->text(), QStringLiteral("Отмена"));
-    EXPECT_EQ(form->RenameCommandF->Button1->text(), QStringLiteral("OK"));
+    EXPECT_EQ(
+        widget<QPushButton>(*widget<TRenameCommandF>(*form, "TRenameCommandF"), "Button2")->text(),
+        QStringLiteral("Отмена"));
+    EXPECT_EQ(
+        widget<QPushButton>(*widget<TRenameCommandF>(*form, "TRenameCommandF"), "Button1")->text(),
+        QStringLiteral("OK"));
 }
 
 TEST_F(EditingTest, NewCommandTakesTheNextSlotEmptyAndLeavesTheHeaderSelected) {
     startWithABC();
     customise(2);
-    pick(panel()->ComboBox1, QStringLiteral("Выполнение команды"));
-    QTest::keyClicks(panel()->Edit2, QStringLiteral("/usr/bin/b"));
+    pick(widget<QComboBox>(*panel(), "ComboBox1"), QStringLiteral("Выполнение команды"));
+    QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit2"), QStringLiteral("/usr/bin/b"));
     // A stray value above the last command, as a hand-edited file can leave.
     state.table.slot(4).file = QStringLiteral("stray");
 
     answerNameDialog(QStringLiteral("D"));
-    form->Nnco->trigger();
+    widget<QAction>(*form, "Nnco")->trigger();
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "B", "C", "D"}));
     Command expected;
     expected.name = QStringLiteral("D");
     EXPECT_EQ(state.table.slot(4), expected);
-    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
-    EXPECT_TRUE(form->TreeView1->nodeAt(0)->isExpanded());
+    EXPECT_EQ(tree()->selectedIndex(), 0);
+    EXPECT_TRUE(tree()->nodeAt(0)->isExpanded());
     // The selection change returned the pane to view mode and named the header.
-    EXPECT_FALSE(panel()->Panel2->isVisible());
+    EXPECT_FALSE(widget<QFrame>(*panel(), "Panel2")->isVisible());
     EXPECT_EQ(form->statusText(), QStringLiteral(" Remote"));
     // The controls are emptied; what B was given stays in B's slot.
-    EXPECT_TRUE(panel()->ComboBox1->currentText().isEmpty());
-    EXPECT_TRUE(panel()->Edit2->text().isEmpty());
-    EXPECT_TRUE(panel()->ComboBox6->currentText().isEmpty());
+    EXPECT_TRUE(widget<QComboBox>(*panel(), "ComboBox1")->currentText().isEmpty());
+    EXPECT_TRUE(widget<QLineEdit>(*panel(), "Edit2")->text().isEmpty());
+    EXPECT_TRUE(widget<QComboBox>(*panel(), "ComboBox6")->currentText().isEmpty());
     EXPECT_EQ(state.table.slot(2).file, QStringLiteral("/usr/bin/b"));
     EXPECT_EQ(state.table.slot(2).typeAction, QStringLiteral("Run command"));
     EXPECT_TRUE(state.changed);
@@ -123,9 +128,9 @@ TEST_F(EditingTest, ThirtyFirstCommandIsRefusedWithAMessage) {
     start(path(QStringLiteral("full.pci")));
     clickNode(30);
     answerNameDialog(QStringLiteral("One too many"));
-    form->Nnco->trigger();
+    widget<QAction>(*form, "Nnco")->trigger();
     EXPECT_TRUE(dialogsSeen.isEmpty());  // refused before asking for a name
-    EXPECT_EQ(form->TreeView1->nodeCount(), 31);
+    EXPECT_EQ(tree()->nodeCount(), 31);
     EXPECT_EQ(state.table.commandCount(), 30);
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(QStringLiteral("at most 30 commands")));
@@ -136,7 +141,7 @@ TEST_F(EditingTest, RenameChangesOnlyTheTreeCaption) {
     startWithABC();
     clickNode(2);
     answerNameDialog(QStringLiteral("E"));
-    form->N8->trigger();
+    widget<QAction>(*form, "N8")->trigger();
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "E", "C"}));
     EXPECT_EQ(state.table.caption(2), QStringLiteral("E"));
     EXPECT_EQ(state.table.slot(2).name, QStringLiteral("B"));  // lookups keep the old name
@@ -158,29 +163,25 @@ TEST_F(EditingTest, DeleteAsksThenWritesAndReloads) {
     state.table.slot(3).commandCombination = QStringLiteral("1.A 2.B 3.C");
     form->deleteTitle = QStringLiteral("Delete");
     form->deletePrompt = QStringLiteral("Delete the command");
-    QStringList asked;
-    bool answer = false;
-    form->askDelete = [&](const QString& title, const QString& text) {
-        asked << title + QLatin1Char('|') + text;
-        return answer;
-    };
-
     clickNode(2);
-    ASSERT_FALSE(panel()->Memo1->toPlainText().isEmpty());
-    form->N9->trigger();  // No
-    EXPECT_EQ(asked, QStringList{"Delete|Delete the command: \"B\" ?"});
+    ASSERT_FALSE(widget<QPlainTextEdit>(*panel(), "Memo1")->toPlainText().isEmpty());
+    widget<QAction>(*form, "N9")->trigger();  // No
+    ASSERT_EQ(prompts.asked.size(), 1);
+    EXPECT_EQ(prompts.asked[0].title + QLatin1Char('|') + prompts.asked[0].text,
+              QStringLiteral("Delete|Delete the command: \"B\" ?"));
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "B", "C"}));
     EXPECT_EQ(fileCaptions(path(QStringLiteral("abc.pci"))),
               (QStringList{"Remote", "A", "B", "C"}));
 
-    answer = true;
-    form->N9->trigger();
+    prompts.yes = true;
+    widget<QAction>(*form, "N9")->trigger();
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "C"}));
     EXPECT_EQ(fileCaptions(path(QStringLiteral("abc.pci"))), (QStringList{"Remote", "A", "C"}));
     EXPECT_EQ(state.table.slot(2).name, QStringLiteral("C"));
     EXPECT_EQ(state.table.slot(2).commandCombination, QStringLiteral("1.A 2.B 3.C"));
-    EXPECT_EQ(form->TreeView1->selectedIndex(), 0);
-    EXPECT_TRUE(panel()->Memo1->toPlainText().isEmpty()) << "the deleted command is not shown";
+    EXPECT_EQ(tree()->selectedIndex(), 0);
+    EXPECT_TRUE(widget<QPlainTextEdit>(*panel(), "Memo1")->toPlainText().isEmpty())
+        << "the deleted command is not shown";
     EXPECT_FALSE(state.changed);
     EXPECT_TRUE(errors.messages.isEmpty());
 }
@@ -188,33 +189,32 @@ TEST_F(EditingTest, DeleteAsksThenWritesAndReloads) {
 TEST_F(EditingTest, DeleteWithOnlyTheHeaderAsksNothing) {
     writeRemote(QStringLiteral("empty.pci"), QStringLiteral("Remote"), {});
     start(path(QStringLiteral("empty.pci")));
-    form->TreeView1->selectIndex(0);
-    int asked = 0;
-    form->askDelete = [&](const QString&, const QString&) { return ++asked, true; };
-    form->N9->trigger();
-    EXPECT_EQ(asked, 0);
+    tree()->selectIndex(0);
+    prompts.yes = true;
+    widget<QAction>(*form, "N9")->trigger();
+    EXPECT_EQ(prompts.asked.size(), 0);
     EXPECT_EQ(treeCaptions(), QStringList{"Remote"});
 }
 
 TEST_F(EditingTest, DeleteWithNoFileNamedAsksForANameFirst) {
     start();
     answerNameDialog(QStringLiteral("Remote"));
-    form->Nnpu->trigger();
+    widget<QAction>(*form, "Nnpu")->trigger();
     for (const char* name : {"A", "B"}) {
         answerNameDialog(QLatin1String(name));
-        form->Nnco->trigger();
+        widget<QAction>(*form, "Nnco")->trigger();
     }
-    form->askDelete = [](const QString&, const QString&) { return true; };
+    prompts.yes = true;
     clickNode(1);
 
-    form->chooseSaveFile = [] { return QString(); };  // the name is not given: no delete
-    form->N9->trigger();
+    prompts.saveName.clear();  // the name is not given: no delete
+    widget<QAction>(*form, "N9")->trigger();
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "B"}));
     EXPECT_TRUE(state.commandFilePath.isEmpty());
 
     const QString named = path(QStringLiteral("new"));
-    form->chooseSaveFile = [named] { return named; };
-    form->N9->trigger();
+    prompts.saveName = named;
+    widget<QAction>(*form, "N9")->trigger();
     const QString file = named + QStringLiteral(".pci");
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "B"}));
     EXPECT_EQ(fileCaptions(file), (QStringList{"Remote", "B"}));
@@ -230,12 +230,12 @@ TEST_F(EditingTest, FailedDeleteLeavesTreeTableAndFileAsTheyWere) {
     }();
     clickNode(2);
     answerNameDialog(QStringLiteral("E"));
-    form->N8->trigger();  // an unsaved rename
+    widget<QAction>(*form, "N8")->trigger();  // an unsaved rename
     // The file's place is taken by a folder: the write fails.
     state.commandFilePath = path(QStringLiteral("folder.pci"));
     ASSERT_TRUE(QDir().mkpath(state.commandFilePath));
-    form->askDelete = [](const QString&, const QString&) { return true; };
-    form->N9->trigger();
+    prompts.yes = true;
+    widget<QAction>(*form, "N9")->trigger();
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_EQ(treeCaptions(), (QStringList{"Remote", "A", "E", "C"}));
     EXPECT_EQ(state.table.slot(2).name, QStringLiteral("B"));  // never left emptied
@@ -247,43 +247,34 @@ TEST_F(EditingTest, FailedDeleteLeavesTreeTableAndFileAsTheyWere) {
 
 TEST_F(EditingTest, ClosingAsksOnlyWhenChangesAreUnsaved) {
     startWithABC();
-    int asked = 0;
-    TForm1::UnsavedAnswer answer = TForm1::UnsavedAnswer::Cancel;
-    QStringList questions;
-    form->askUnsaved = [&](const QString& question) {
-        questions << question;
-        ++asked;
-        return answer;
-    };
+    const auto asked = [this] { return prompts.count(ScriptedPrompts::Kind::Unsaved); };
+    prompts.unsaved = Prompts::Unsaved::Cancel;
 
     // Nothing changed: closes at once.
     EXPECT_TRUE(form->close());
-    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(asked(), 0);
     form->show();
 
     customise(1);
-    QTest::keyClicks(panel()->Edit2, QStringLiteral("/usr/bin/a"));
+    QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit2"), QStringLiteral("/usr/bin/a"));
     ASSERT_TRUE(state.changed);
     EXPECT_FALSE(form->close());  // Cancel
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(asked(), 1);
     EXPECT_TRUE(form->isVisible());
 
     // A Save that fails asks again, naming the file; the user may cancel then.
     const QString file = state.commandFilePath;
     state.commandFilePath = path(QStringLiteral("folder.pci"));
     ASSERT_TRUE(QDir().mkpath(state.commandFilePath));
-    questions.clear();
-    form->askUnsaved = [&](const QString& question) {
-        questions << question;
-        return questions.size() == 1 ? TForm1::UnsavedAnswer::Save : TForm1::UnsavedAnswer::Cancel;
-    };
+    prompts.asked.clear();
+    prompts.unsavedFirst = {Prompts::Unsaved::Save};  // then Cancel
     EXPECT_FALSE(form->close());
+    const QStringList questions = prompts.texts(ScriptedPrompts::Kind::Unsaved);
     ASSERT_EQ(questions.size(), 2);
     EXPECT_TRUE(questions[1].contains(state.commandFilePath)) << questions[1].toStdString();
     EXPECT_TRUE(state.changed);
     errors.messages.clear();
-    answer = TForm1::UnsavedAnswer::Save;
-    form->askUnsaved = [&](const QString&) { return answer; };
+    prompts.unsaved = Prompts::Unsaved::Save;
 
     state.commandFilePath = file;
     EXPECT_TRUE(form->close());
@@ -293,8 +284,8 @@ TEST_F(EditingTest, ClosingAsksOnlyWhenChangesAreUnsaved) {
     EXPECT_EQ(saved.slot(1).file, QStringLiteral("/usr/bin/a"));
 
     form->show();
-    QTest::keyClicks(panel()->Edit2, QStringLiteral("x"));
-    answer = TForm1::UnsavedAnswer::Discard;
+    QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit2"), QStringLiteral("x"));
+    prompts.unsaved = Prompts::Unsaved::Discard;
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(state.changed);  // discarded, not saved
 }
@@ -302,17 +293,17 @@ TEST_F(EditingTest, ClosingAsksOnlyWhenChangesAreUnsaved) {
 TEST_F(EditingTest, LoadingClearsTheChangedFlag) {
     startWithABC();
     customise(1);
-    QTest::keyClicks(panel()->Edit4, QStringLiteral("12"));
+    QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit4"), QStringLiteral("12"));
     ASSERT_TRUE(state.changed);
-    form->chooseOpenFile = [this] { return path(QStringLiteral("abc.pci")); };
-    form->askUnsaved = [](const QString&) { return TForm1::UnsavedAnswer::Discard; };
+    prompts.openName = path(QStringLiteral("abc.pci"));
+    prompts.unsaved = Prompts::Unsaved::Discard;
     form->NopenClick();
     EXPECT_FALSE(state.changed);
     // Edits of the header's slot are never stored, so they change nothing to save.
-    form->TreeView1->selectIndex(0);
-    form->Natt->setEnabled(true);
+    tree()->selectIndex(0);
+    widget<QAction>(*form, "Natt")->setEnabled(true);
     form->NattClick();
-    QTest::keyClicks(panel()->Edit2, QStringLiteral("/x"));
+    QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit2"), QStringLiteral("/x"));
     EXPECT_EQ(state.table.slot(0).file, QStringLiteral("/x"));
     EXPECT_FALSE(state.changed);
 }

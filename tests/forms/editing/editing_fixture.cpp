@@ -63,7 +63,7 @@ void EditingTest::writeSettings(const QString& loadFile) const {
 
 void EditingTest::start(const QString& loadFile) {
     writeSettings(loadFile);
-    form = std::make_unique<TForm1>(state, platform, errors);
+    form = std::make_unique<TForm1>(state, platform, errors, prompts);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QTest::qWait(5);  // the start-up step shows the window once more
@@ -79,40 +79,42 @@ void EditingTest::startWithABC() {
 
 QStringList EditingTest::treeCaptions() const {
     QStringList captions;
-    for (int i = 0; i < form->TreeView1->nodeCount(); ++i) {
-        captions << form->TreeView1->nodeAt(i)->text(0);
+    for (int i = 0; i < tree()->nodeCount(); ++i) {
+        captions << tree()->nodeAt(i)->text(0);
     }
     return captions;
 }
 
 void EditingTest::clickNode(int index) {
-    TCommandTree* tree = form->TreeView1;
-    QTreeWidgetItem* item = tree->nodeAt(index);
+    TCommandTree* view = tree();
+    QTreeWidgetItem* item = view->nodeAt(index);
     ASSERT_NE(item, nullptr);
-    tree->scrollToItem(item);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    view->scrollToItem(item);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(item).center());
 }
 
 void EditingTest::customise(int index) {
     clickNode(index);
-    ASSERT_TRUE(form->Natt->isEnabled());
-    form->Natt->trigger();
-    ASSERT_TRUE(panel()->Panel2->isVisible());
+    ASSERT_TRUE(widget<QAction>(*form, "Natt")->isEnabled());
+    widget<QAction>(*form, "Natt")->trigger();
+    ASSERT_TRUE(widget<QFrame>(*panel(), "Panel2")->isVisible());
 }
 
 void EditingTest::answerNameDialog(const QString& text, bool ok) {
     form->runDialog = [this, text, ok](QDialog& dialog) {
         auto* named = qobject_cast<TNameDialog*>(&dialog);
         QTimer::singleShot(0, &dialog, [this, named, text, ok] {
-            dialogsSeen << DialogSeen{named->objectName(),   named->windowTitle(),
-                                      named->Label1->text(), named->Edit1->text(),
-                                      named->size(),         named->pos()};
+            auto* edit = widget<QLineEdit>(*named, "Edit1");
+            dialogsSeen << DialogSeen{
+                named->objectName(), named->windowTitle(), widget<QLabel>(*named, "Label1")->text(),
+                edit->text(),        named->size(),        named->pos()};
             if (!text.isNull()) {
-                named->Edit1->selectAll();
-                QTest::keyClick(named->Edit1, Qt::Key_Delete);
-                QTest::keyClicks(named->Edit1, text);
+                edit->selectAll();
+                QTest::keyClick(edit, Qt::Key_Delete);
+                QTest::keyClicks(edit, text);
             }
-            QTest::mouseClick(ok ? named->Button1 : named->Button2, Qt::LeftButton);
+            QTest::mouseClick(widget<QPushButton>(*named, ok ? "Button1" : "Button2"),
+                              Qt::LeftButton);
         });
         return dialog.exec();
     };

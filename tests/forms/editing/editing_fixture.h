@@ -2,21 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <functional>
 #include <memory>
 #include <ostream>
 
 #include "core/app_state.h"
 #include "core/error_reporter.h"
+#include "core/interval_timer.h"
+#include "editor/command_tree.h"
 #include "editor/main_window.h"
+#include "editor/name_dialogs.h"
 #include "editor/property_panel.h"
 #include "platform/fake/fake_platform.h"
+#include "support/find_widget.h"
 #include "support/print_qt.h"
 #include "support/rig/pty.h"
+#include "support/scripted_prompts.h"
 
 class QComboBox;
 class QDialog;
@@ -49,7 +62,9 @@ class EditingTest : public ::testing::Test {
     // Starts with a remote "Remote" holding commands A, B and C.
     void startWithABC();
 
-    TPropertyPanel* panel() const { return form->ListViewPanel; }
+    // The main window's command tree and property pane, found by their names.
+    TCommandTree* tree() const { return widget<TCommandTree>(*form, "TreeView1"); }
+    TPropertyPanel* panel() const { return widget<TPropertyPanel>(*form, "ListViewPanel"); }
     QStringList treeCaptions() const;
     void clickNode(int index);
     // Clicks a command, then "Настройки": the panel in customisation mode.
@@ -72,6 +87,8 @@ class EditingTest : public ::testing::Test {
     AppState state;
     FakePlatform platform;
     CollectingReporter errors;
+    // Answers the questions the window asks.
+    ScriptedPrompts prompts;
     std::unique_ptr<TForm1> form;
     QList<DialogSeen> dialogsSeen;
 };

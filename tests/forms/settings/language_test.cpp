@@ -31,18 +31,19 @@ QStringList items(const QComboBox* list) {
 TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
     startWithLanguage(QStringLiteral("English"));
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
-    EXPECT_EQ(form->Nfile->title(), QStringLiteral("&File"));
-    EXPECT_EQ(form->NParam->text(), QStringLiteral("Settings ..."));
-    EXPECT_EQ(form->Nexit->text(), QStringLiteral("Exit"));
-    EXPECT_EQ(form->Nnco->text(), form->N2->text());
-    EXPECT_EQ(form->Npom->title(), QStringLiteral("?"));  // no key names it
-    TPropertyPanel* panel = form->ListViewPanel;
-    EXPECT_EQ(items(panel->ComboBox1).size(), 6);
-    EXPECT_EQ(panel->ComboBox1->itemText(2), QStringLiteral("Key control"));
-    EXPECT_EQ(items(panel->ComboBox10).size(), 19);
-    EXPECT_EQ(panel->LabelSec->text(), QStringLiteral("sec."));
-    EXPECT_EQ(panel->LabelPause->text(), QStringLiteral("Pause:"));
-    EXPECT_EQ(form->NewCommandF->Button2->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(widget<QMenu>(*form, "Nfile")->title(), QStringLiteral("&File"));
+    EXPECT_EQ(widget<QAction>(*form, "NParam")->text(), QStringLiteral("Settings ..."));
+    EXPECT_EQ(widget<QAction>(*form, "Nexit")->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(widget<QAction>(*form, "Nnco")->text(), widget<QAction>(*form, "N2")->text());
+    EXPECT_EQ(widget<QMenu>(*form, "Npom")->title(), QStringLiteral("?"));  // no key names it
+    TPropertyPanel* pane = panel();
+    EXPECT_EQ(items(widget<QComboBox>(*pane, "ComboBox1")).size(), 6);
+    EXPECT_EQ(widget<QComboBox>(*pane, "ComboBox1")->itemText(2), QStringLiteral("Key control"));
+    EXPECT_EQ(items(widget<QComboBox>(*pane, "ComboBox10")).size(), 19);
+    EXPECT_EQ(widget<QLabel>(*pane, "LabelSec")->text(), QStringLiteral("sec."));
+    EXPECT_EQ(widget<QLabel>(*pane, "LabelPause")->text(), QStringLiteral("Pause:"));
+    EXPECT_EQ(widget<QPushButton>(*widget<TNewCommandF>(*form, "TNewCommandF"), "Button2")->text(),
+              QStringLiteral("Cancel"));
     EXPECT_EQ(form->runner()->TestF()->windowTitle(), QStringLiteral("Receiver test"));
     EXPECT_EQ(form->runner()->tutoringF()->Button2->text(), QStringLiteral("Accept"));
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings"));
@@ -57,8 +58,9 @@ TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
     // The about box: its caption from the file, its version the program's own.
     about->prepare(form->geometry());
     EXPECT_EQ(about->windowTitle(), QStringLiteral("About ..."));
-    EXPECT_EQ(about->Label6->text(), QStringLiteral("Version " QUENDA_VERSION));
-    EXPECT_EQ(about->Label4->text(), state.messages.text(Messages::Id::AboutDescription));
+    EXPECT_EQ(widget<QLabel>(*about, "Label6")->text(), QStringLiteral("Version " QUENDA_VERSION));
+    EXPECT_EQ(widget<QLabel>(*about, "Label4")->text(),
+              state.messages.text(Messages::Id::AboutDescription));
     EXPECT_EQ(about->size(), QSize(231, 185));
 }
 
@@ -66,16 +68,17 @@ TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
 // missing file is reported once, naming where it was looked for.
 TEST_F(LanguageTest, ChangingTheLanguageListAppliesCompleteNamesOnly) {
     startWithLanguage(QStringLiteral("English"));
-    form->TreeView1->selectIndex(Remote::kMouse);
+    tree()->selectIndex(Remote::kMouse);
     ASSERT_TRUE(form->ShowProperties());
-    const int shownType = form->ListViewPanel->ComboBox1->currentIndex();
+    const int shownType = widget<QComboBox>(*panel(), "ComboBox1")->currentIndex();
     ASSERT_GE(shownType, 0);
 
     pick(dialog->ComboBox1, QStringLiteral("Russian"));
     EXPECT_EQ(state.settings.language, QStringLiteral("Russian"));
-    EXPECT_EQ(form->Nfile->title(), QStringLiteral("&Файл"));
-    EXPECT_EQ(form->ListViewPanel->ComboBox1->itemText(3), QStringLiteral("Управление мышью"));
-    EXPECT_EQ(form->ListViewPanel->ComboBox1->currentIndex(), shownType);
+    EXPECT_EQ(widget<QMenu>(*form, "Nfile")->title(), QStringLiteral("&Файл"));
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox1")->itemText(3),
+              QStringLiteral("Управление мышью"));
+    EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox1")->currentIndex(), shownType);
     EXPECT_EQ(dialog->CheckBox1->text(), QStringLiteral("Загружать при запуске сеанса"));
 
     QLineEdit* typed = dialog->ComboBox1->lineEdit();
@@ -89,7 +92,7 @@ TEST_F(LanguageTest, ChangingTheLanguageListAppliesCompleteNamesOnly) {
         << errors.messages[0].toStdString();
     Q_EMIT typed->editingFinished();  // leaving the list again: the same name, no new report
     EXPECT_EQ(errors.messages.size(), 1);
-    EXPECT_EQ(form->Nfile->title(), QStringLiteral("&Файл"));
+    EXPECT_EQ(widget<QMenu>(*form, "Nfile")->title(), QStringLiteral("&Файл"));
 }
 
 // A file in the language folder wins over the built-in copy; a list it has no line
@@ -105,10 +108,12 @@ TEST_F(LanguageTest, UserFileWithSomeListsOnly) {
         "PanCustomizationCB5.0.Caption: Power off\r\n");
     file.close();
     startWithLanguage(QStringLiteral("English"));
-    EXPECT_EQ(form->Nfile->title(), QStringLiteral("Файл"));  // no "&": the file's own text
-    EXPECT_EQ(items(form->ListViewPanel->ComboBox9), (QStringList{"Reboot", "Power off"}));
-    EXPECT_EQ(items(form->ListViewPanel->ComboBox1).size(), 6);
-    EXPECT_EQ(form->NParam->text(), QStringLiteral("Параметры ..."));
+    EXPECT_EQ(widget<QMenu>(*form, "Nfile")->title(),
+              QStringLiteral("Файл"));  // no "&": the file's own text
+    EXPECT_EQ(items(widget<QComboBox>(*panel(), "ComboBox9")),
+              (QStringList{"Reboot", "Power off"}));
+    EXPECT_EQ(items(widget<QComboBox>(*panel(), "ComboBox1")).size(), 6);
+    EXPECT_EQ(widget<QAction>(*form, "NParam")->text(), QStringLiteral("Параметры ..."));
 }
 
 // A missing file at start-up is reported by its path; the creation goes on, so the
@@ -119,8 +124,8 @@ TEST_F(LanguageTest, MissingFileAtCreationStillLoadsTheControls) {
     EXPECT_TRUE(errors.messages[0].contains(path(QStringLiteral("Lng/Other.lng"))));
     EXPECT_EQ(dialog->ComboBox1->currentText(), QStringLiteral("Other"));
     EXPECT_EQ(dialog->Edit1->text(), QStringLiteral("120"));
-    EXPECT_EQ(items(form->ListViewPanel->ComboBox2).size(), 7);
-    EXPECT_EQ(form->Nfile->title(), QStringLiteral("&Файл"));
+    EXPECT_EQ(items(widget<QComboBox>(*panel(), "ComboBox2")).size(), 7);
+    EXPECT_EQ(widget<QMenu>(*form, "Nfile")->title(), QStringLiteral("&Файл"));
 }
 
 // The start-up's port message waits for the language the settings dialog applies,

@@ -53,7 +53,7 @@ TEST_F(PropertiesTest, CloseBoxTakesOnlyTheFieldsTakenOnChange) {
     EXPECT_EQ(state.settings.recognizeDelete[0], QString());
     EXPECT_EQ(state.settings.comBaud, QStringLiteral("19200"));
     EXPECT_EQ(state.settings.loadMinimized, QStringLiteral("yes"));
-    EXPECT_EQ(form->Timer1->interval(), 120);
+    EXPECT_EQ(widget<IntervalTimer>(*form, "Timer1")->interval(), 120);
     EXPECT_EQ(waits, QList<int>{300});
     EXPECT_TRUE(platform.calls.filter("Autostart").isEmpty());
 }
@@ -77,7 +77,7 @@ TEST_F(PropertiesTest, OkTakesTheNumbersAndFiltersAndSetsTheRecognitionInterval)
     const SettingsRecord& s = state.settings;
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(s.pauseCommand, QStringLiteral("250"));
-    EXPECT_EQ(form->Timer1->interval(), 250);
+    EXPECT_EQ(widget<IntervalTimer>(*form, "Timer1")->interval(), 250);
     EXPECT_EQ(s.pauseReboot, QStringLiteral("30"));
     EXPECT_EQ(s.timerAmbit, QStringLiteral("90"));
     EXPECT_EQ(s.stepMouse, QStringLiteral("7"));
@@ -247,7 +247,7 @@ TEST_F(PropertiesTest, FontDialogTakesNamedColoursAndSingleStylesOnly) {
     EXPECT_EQ(s.fontSize, QStringLiteral("30"));
     EXPECT_EQ(s.fontStyle, QStringLiteral("fsBold"));  // bold italic changes nothing
     EXPECT_EQ(s.fontColor, QStringLiteral("clRed"));   // no name for the colour
-    QLabel* hint = form->runner()->HintF()->LabelHint;
+    QLabel* hint = widget<QLabel>(*form->runner()->HintF(), "LabelHint");
     EXPECT_EQ(hint->font().pointSize(), 30);
 
     dialog->runFontDialog = [](QFont& font, QColor& color) {
