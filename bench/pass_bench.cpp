@@ -19,6 +19,7 @@
 #include "core/app_state.h"
 #include "core/error_reporter.h"
 #include "editor/command_runner.h"
+#include "editor/dialog_prompts.h"
 #include "editor/main_window.h"
 #include "platform/fake/fake_platform.h"
 #include "settings/properties_dialog.h"
@@ -131,7 +132,8 @@ int main(int argc, char** argv) {
         CollectingReporter errors;
         AppState state;
         state.programFolder = home.programFolder() + QLatin1Char('/');
-        TForm1 form(state, platform, errors);
+        DialogPrompts prompts;
+        TForm1 form(state, platform, errors, prompts);
         TPropertiesF propertiesF(form, state, platform, errors);
         runEventsFor(500);  // the start into the tray
         if (state.inTray != QLatin1String("yes") || form.isVisible() ||

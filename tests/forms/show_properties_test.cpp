@@ -196,7 +196,7 @@ TEST_F(ShowProperties, AnInvalidPauseIsReportedAndTheControlsAreNotLoaded) {
 TEST_F(ShowProperties, WhileHiddenTheSummaryFollowsWhenTheWindowIsShown) {
     const auto shownAlong = [this](int slot) {
         clickNode(slot);
-        return std::pair{memoLines(), pane()->ComboBox10->currentIndex()};
+        return std::pair{memoLines(), widget<QComboBox>(*panel(), "ComboBox10")->currentIndex()};
     };
     const auto mouse = shownAlong(Remote::kMouse);
     const auto badPause = shownAlong(Remote::kBadPause);
@@ -206,11 +206,12 @@ TEST_F(ShowProperties, WhileHiddenTheSummaryFollowsWhenTheWindowIsShown) {
         errors.messages.clear();
         form->hide();
         EXPECT_EQ(form->runner()->dispatch(slot), ok);
-        EXPECT_EQ(pane()->Edit7->text(), ok ? QString() : QStringLiteral("/tmp/beep.wav"))
+        EXPECT_EQ(widget<QLineEdit>(*panel(), "Edit7")->text(),
+                  ok ? QString() : QStringLiteral("/tmp/beep.wav"))
             << "the controls the executor reads are loaded unless the pause is invalid";
         showWindow();
         EXPECT_EQ(errors.messages.size(), ok ? 0 : 1) << "reported once, at the dispatch";
         EXPECT_EQ(memoLines(), expected.first);
-        EXPECT_EQ(pane()->ComboBox10->currentIndex(), expected.second);
+        EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox10")->currentIndex(), expected.second);
     }
 }
