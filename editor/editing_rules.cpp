@@ -132,7 +132,7 @@ QString dialogFolder(const QString& commandFilePath, const QString& programFolde
 }
 
 bool pathFits(const QString& path, int kept, const QString& tooLong, ErrorReporter& errors) {
-    if (path.size() <= kept) {
+    if (path.toUcs4().size() <= kept) {  // characters, as the files count them
         return true;
     }
     errors.report(tooLong.arg(path, QString::number(kept)));

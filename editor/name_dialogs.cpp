@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/command_file.h"
+#include "editor/character_limit.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TNameDialog::TNameDialog(const Texts& texts, QWidget* parent) : QDialog(parent) 
 
     Edit1 = new QLineEdit(texts.start, this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setMaxLength(kNameKept);
+    limitToCharacters(Edit1, kNameKept);
     Edit1->setGeometry(10, 26, 151, 21);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);

@@ -12,6 +12,7 @@
 
 #include "core/command_file.h"
 #include "core/vocabulary.h"
+#include "editor/character_limit.h"
 #include "editor/editing_rules.h"
 
 namespace {
@@ -240,7 +241,7 @@ void TPropertyPanel::buildPanel2() {
     Edit2 = new QLineEdit(Panel2);
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setGeometry(112, 77, 280, kRowHeight);
-    Edit2->setMaxLength(kPathKept);
+    limitToCharacters(Edit2, kPathKept);
     SpeedButton2 = new QToolButton(Panel2);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setText(QStringLiteral("..."));
@@ -249,11 +250,11 @@ void TPropertyPanel::buildPanel2() {
     LabelWinCom = rowCaption(QStringLiteral("LabelWinCom"), QStringLiteral("Окно (команда):"), 99);
     ComboBox5 = new TDropDownComboBox(Panel2);
     list(QStringLiteral("ComboBox5"), {}, {112, 99, 299, 1}, ComboBox5);
-    ComboBox5->lineEdit()->setMaxLength(kPathKept);
+    limitToCharacters(ComboBox5->lineEdit(), kPathKept);
     Edit6 = new QLineEdit(Panel2);
     Edit6->setObjectName(QStringLiteral("Edit6"));
     Edit6->setGeometry(112, 99, 281, kRowHeight);
-    Edit6->setMaxLength(EditingRules::kCombinationKept);
+    limitToCharacters(Edit6, EditingRules::kCombinationKept);
     Edit6->hide();
 
     LabelKey = rowCaption(QStringLiteral("LabelKey"), QStringLiteral("Клавиши:"), 121);
@@ -267,7 +268,7 @@ void TPropertyPanel::buildPanel2() {
                      {272, 121, 139, 1});
     ComboBox4->setMaxVisibleItems(5);
     for (QComboBox* box : {ComboBox3, ComboBox7, ComboBox4}) {
-        box->lineEdit()->setMaxLength(kKeyKept);
+        limitToCharacters(box->lineEdit(), kKeyKept);
     }
 
     LabelPlaySound =
@@ -275,7 +276,7 @@ void TPropertyPanel::buildPanel2() {
     Edit7 = new QLineEdit(Panel2);
     Edit7->setObjectName(QStringLiteral("Edit7"));
     Edit7->setGeometry(112, 143, 260, kRowHeight);
-    Edit7->setMaxLength(kPathKept);
+    limitToCharacters(Edit7, kPathKept);
     SpeedButton1 = new QToolButton(Panel2);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setText(QStringLiteral("..."));

@@ -10,6 +10,7 @@
 
 #include "core/command_file.h"
 #include "editing_fixture.h"
+#include "editor/character_limit.h"
 #include "editor/command_tree.h"
 #include "editor/editing_rules.h"
 #include "editor/name_dialogs.h"
@@ -306,4 +307,22 @@ TEST_F(EditingTest, LoadingClearsTheChangedFlag) {
     QTest::keyClicks(widget<QLineEdit>(*panel(), "Edit2"), QStringLiteral("/x"));
     EXPECT_EQ(state.table.slot(0).file, QStringLiteral("/x"));
     EXPECT_FALSE(state.changed);
+}
+
+// Text fields count characters as the files do: a character outside the basic plane
+// fits whole where one character is left, and is refused whole where none is.
+TEST(CharacterLimit, CountsCharactersAndNeverKeepsHalfOfOne) {
+    const QString smile = QString::fromUcs4(U"\U0001F600");
+    QLineEdit edit;
+    limitToCharacters(&edit, 3);
+    edit.insert(QStringLiteral("ab"));
+    edit.insert(smile);
+    EXPECT_EQ(edit.text(), QStringLiteral("ab") + smile);
+    edit.insert(QStringLiteral("c"));
+    EXPECT_EQ(edit.text(), QStringLiteral("ab") + smile);
+
+    edit.clear();
+    edit.insert(QStringLiteral("abc"));
+    edit.insert(smile);
+    EXPECT_EQ(edit.text(), QStringLiteral("abc"));
 }
