@@ -24,6 +24,7 @@
 #include "platform/fake/fake_platform.h"
 #include "settings/properties_dialog.h"
 #include "support/rig/desktop.h"
+#include "support/rig/files.h"
 #include "tray_setup.h"
 
 namespace {
@@ -55,7 +56,7 @@ const Press kPresses[] = {{5, "ABC"}, {17, "ABD"}, {26, "ABE"}};
 // A full remote of 30 commands, as a user's command file holds: the pressed ones
 // open a program, the others run other kinds of action.
 QByteArray fullRemote() {
-    QByteArray f = "Name: Bench remote\r\n\r\n";
+    std::vector<files::Command> commands;
     for (int n = 1; n <= 30; ++n) {
         const Press* press = nullptr;
         for (const Press& p : kPresses) {
@@ -70,29 +71,17 @@ QByteArray fullRemote() {
                 code += ' ' + QByteArray::number(byte, 16).toUpper();
             }
         }
-        const QList<QByteArray> lines{
-            "Name: Command " + number,
-            "Code: " + code,
-            "Type Action: " + QByteArray(open || n % 3 != 0 ? "Run command" : "Key control"),
-            "Command combination: ",
-            "File: " + QByteArray(open ? "/usr/bin/player --track " + number : ""),
-            "WindowHandle: ",
-            "Run Action: " + QByteArray(open         ? "Open"
-                                        : n % 3 != 0 ? "Active"
-                                                     : ""),
-            "Key add: ",
-            "Key add1: ",
-            "Key: " + QByteArray(n % 3 == 0 ? "Space" : ""),
-            "MousePos X: ",
-            "MousePos Y: ",
-            "Pause: 0",
-            "FileSound: ",
-            ""};
-        for (const QByteArray& line : lines) {
-            f += line + "\r\n";
-        }
+        commands.push_back({.name = "Command " + number,
+                            .code = code,
+                            .typeAction = open || n % 3 != 0 ? "Run command" : "Key control",
+                            .file = open ? "/usr/bin/player --track " + number : QByteArray(),
+                            .runAction = open         ? "Open"
+                                         : n % 3 != 0 ? "Active"
+                                                      : QByteArray(),
+                            .key = n % 3 == 0 ? "Space" : QByteArray(),
+                            .pause = "0"});
     }
-    return f;
+    return files::commandFile("Bench remote", commands);
 }
 
 double percentile(const std::vector<double>& sorted, double p) {

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "support/rig/desktop.h"
+#include "support/rig/files.h"
 
 // What the benchmarks that drive the real program in the tray share: its settings
 // and a command file of one "Open" command.
@@ -34,26 +35,11 @@ inline QByteArray traySettings(const QString& device, const QString& commandFile
 
 // A command file whose one command, learned as `code`, opens `commandLine`.
 inline QByteArray openCommandFile(const QByteArray& code, const QString& commandLine) {
-    QByteArray f = "Name: Bench remote\r\n\r\n";
-    const QList<QByteArray> lines{"Name: Bench command",
-                                  "Code: " + code,
-                                  "Type Action: Run command",
-                                  "Command combination: ",
-                                  "File: " + commandLine.toUtf8(),
-                                  "WindowHandle: ",
-                                  "Run Action: Open",
-                                  "Key add: ",
-                                  "Key add1: ",
-                                  "Key: ",
-                                  "MousePos X: ",
-                                  "MousePos Y: ",
-                                  "Pause: ",
-                                  "FileSound: ",
-                                  ""};
-    for (const QByteArray& line : lines) {
-        f += line + "\r\n";
-    }
-    return f;
+    return files::commandFile("Bench remote", {{.name = "Bench command",
+                                                .code = code,
+                                                .typeAction = "Run command",
+                                                .file = commandLine.toUtf8(),
+                                                .runAction = "Open"}});
 }
 
 // Waits until the program's tray icon is docked; false when it is not, or the
