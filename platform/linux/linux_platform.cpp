@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "platform/linux/command_start.h"
@@ -15,7 +16,13 @@
 // Xlib defines macros (Bool, Status, None) that clash with Qt: include it last.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 LinuxPlatform::LinuxPlatform() = default;
 
@@ -24,6 +31,9 @@ LinuxPlatform::~LinuxPlatform() {
     input_.reset();
     if (display_) {
         XCloseDisplay(display_);
+    }
+    if (instanceLock_ >= 0) {
+        ::close(instanceLock_);
     }
 }
 
@@ -35,13 +45,28 @@ QString LinuxPlatform::lockFilePath() {
     return QDir(dir).filePath(QStringLiteral("quenda.lock"));
 }
 
+// A lock of the kernel on the file, not the file's existence: it goes with the
+// process however it ends, so no stale lock can keep the program from starting,
+// and nothing is written or synced to disk on the way to the first window.
 bool LinuxPlatform::claimSingleInstance() {
-    if (instanceLock_ && instanceLock_->isLocked()) {
+    if (instanceLock_ >= 0) {
         return true;
     }
-    instanceLock_ = std::make_unique<QLockFile>(lockFilePath());
-    instanceLock_->setStaleLockTime(0);  // only a lock whose owner is gone is stale
-    return instanceLock_->tryLock(0);
+    const QByteArray path = QFile::encodeName(lockFilePath());
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        // Without a lock file the program cannot tell; it runs rather than not at all.
+        std::fprintf(stderr, "quenda: cannot open %s (%s); not checking for another copy\n",
+                     path.constData(), std::strerror(errno));
+        return true;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        instanceLock_ = fd;
+        return true;
+    }
+    const bool heldByAnother = errno == EWOULDBLOCK;
+    ::close(fd);
+    return !heldByAnother;
 }
 
 _XDisplay* LinuxPlatform::display() {

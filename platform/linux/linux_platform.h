@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLockFile>
 #include <QTemporaryFile>
 #include <memory>
 
@@ -62,7 +61,7 @@ class LinuxPlatform : public Platform {
     // The default event sound built into the program, as a file the player can read.
     QString defaultSoundPath();
 
-    std::unique_ptr<QLockFile> instanceLock_;
+    int instanceLock_ = -1;  // descriptor of the locked file, held while the program runs
     std::unique_ptr<X11Windows> windows_;
     std::unique_ptr<X11Input> input_;
     bool inputTried_ = false;

@@ -124,6 +124,12 @@ TEST(SingleInstance, SecondCopyExitsAtOnceWithoutAWindow) {
     const auto shown = desktop.x().topLevelsTitled(Quenda::kTitle, true);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].id, window->id);
+
+    // Ended without a word (killed, crashed), the first copy leaves no lock behind.
+    first.process().stop();
+    Quenda third(desktop.home(), desktop.environment());
+    EXPECT_TRUE(third.waitForMainWindow(desktop.x()))
+        << third.process().standardError().toStdString();
 }
 
 // The tray icon is an XEmbed client: the tray host reparents it into its own panel.
