@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     errors.useTray(state, form1.trayIcon());
     TAboutF aboutF(state, &form1);
     // The settings dialog comes last: creating it puts the language into every window.
-    TPropertiesF propertiesF(form1, state, *platform, errors);
+    TPropertiesF propertiesF(form1, state, *platform, errors, prompts);
     // Said once the event loop runs, in the language the settings dialog put in.
     QTimer::singleShot(0, &form1, [&] {
         const QString off =

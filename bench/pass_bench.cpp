@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         state.programFolder = home.programFolder() + QLatin1Char('/');
         DialogPrompts prompts;
         TForm1 form(state, platform, errors, prompts);
-        TPropertiesF propertiesF(form, state, platform, errors);
+        TPropertiesF propertiesF(form, state, platform, errors, prompts);
         runEventsFor(500);  // the start into the tray
         if (state.inTray != QLatin1String("yes") || form.isVisible() ||
             !QSystemTrayIcon::isSystemTrayAvailable()) {

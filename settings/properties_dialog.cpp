@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,8 +98,14 @@ void setListText(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-TPropertiesF::TPropertiesF(TForm1& form, AppState& state, Platform& platform, ErrorReporter& errors)
-    : QDialog(&form), form_(form), state_(state), platform_(platform), errors_(errors) {
+TPropertiesF::TPropertiesF(TForm1& form, AppState& state, Platform& platform, ErrorReporter& errors,
+                           Prompts& prompts)
+    : QDialog(&form),
+      form_(form),
+      state_(state),
+      platform_(platform),
+      errors_(errors),
+      prompts_(prompts) {
     setObjectName(QStringLiteral("TPropertiesF"));
     setWindowTitle(QStringLiteral("Параметры"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -112,9 +117,6 @@ TPropertiesF::TPropertiesF(TForm1& form, AppState& state, Platform& platform, Er
     setFont(font);
 
     runModal = [](QDialog& dialog) { return dialog.exec(); };
-    chooseCommandFile = [this](const QString& folder) {
-        return QFileDialog::getOpenFileName(this, QString(), folder, QStringLiteral("*.pci"));
-    };
     runFontDialog = [this](QFont& f, QColor& c) { FontDialog::run(this, f, c); };
     waitMs = [](int ms) { QThread::msleep(ms); };
     fontDialogFont = QFont(QStringLiteral("MS Sans Serif"));
@@ -384,7 +386,7 @@ void TPropertiesF::ComboBox1Change() {
 }
 
 void TPropertiesF::SpeedButton2Click() {
-    const QString path = chooseCommandFile(pickerFolder());
+    const QString path = prompts_.openFileName(pickerFolder(), QStringLiteral("*.pci"));
     if (!path.isEmpty() &&
         EditingRules::pathFits(path, SettingsFile::kLoadFileKept,
                                state_.messages.text(Messages::Id::LoadFileTooLong), errors_)) {

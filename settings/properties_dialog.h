@@ -8,6 +8,7 @@
 
 #include "core/app_state.h"
 #include "core/error_reporter.h"
+#include "core/prompts.h"
 #include "platform/platform.h"
 
 class QCheckBox;
@@ -28,7 +29,9 @@ class TForm1;
 class TPropertiesF : public QDialog {
     Q_OBJECT
   public:
-    TPropertiesF(TForm1& form, AppState& state, Platform& platform, ErrorReporter& errors);
+    // `prompts` asks for the file to load at start-up: the main window's own.
+    TPropertiesF(TForm1& form, AppState& state, Platform& platform, ErrorReporter& errors,
+                 Prompts& prompts);
 
     // The main menu's "Settings ...": shows the dialog modally over the main window,
     // then reopens the serial port with the port fields, however the dialog closed.
@@ -45,49 +48,14 @@ class TPropertiesF : public QDialog {
     // font size is no whole number (reported).
     bool applyOverlayFont();
 
-    // Replaceable so the dialog can be driven without a user: the modal run, the
-    // open-file dialog (gets the folder to open in, returns the path or empty), the
-    // font dialog (edits the font
-    // and colour in place; its result is not looked at) and the pause before the
-    // port opens again.
+    // Replaceable so the dialog can be driven without a user: the modal run, the font
+    // dialog (edits the font and colour in place; its result is not looked at) and the
+    // pause before the port opens again.
     std::function<int(QDialog&)> runModal;
-    std::function<QString(const QString& folder)> chooseCommandFile;
     std::function<void(QFont&, QColor&)> runFontDialog;
     std::function<void(int ms)> waitMs;
 
     QString launchChanged = QStringLiteral("no");
-
-    QTabWidget* PageControl1;
-    QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
-    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    // Page 1
-    QLabel* Label10;
-    QComboBox* ComboBox8;
-    QCheckBox* CheckBox1;
-    QCheckBox* CheckBox2;
-    QLabel* Label1;
-    QLineEdit* Edit2;
-    QToolButton* SpeedButton2;
-    QLabel* Label2;
-    QComboBox* ComboBox1;
-    // Page 2
-    QLabel *Label3, *Label5, *Label6, *Label7, *LabelDevice, *Label4;
-    QComboBox *ComboBox2, *ComboBox3, *ComboBox4, *ComboBox5, *ComboBoxDevice;
-    QLineEdit* Edit1;
-    // Page 3
-    QLabel *Label19, *Label14, *Label15, *Label17, *Label16;
-    QLineEdit* LstartSmb;
-    std::array<QLineEdit*, 8> ErecDel;
-    std::array<QLineEdit*, 8> ErecRepFr;
-    std::array<QLineEdit*, 8> ErecRepTo;
-    // Page 4
-    QCheckBox *CheckBox3, *CheckBox4;
-    QComboBox* ComboBox6;
-    QLabel *Label11, *Label8, *Label9, *Label12, *Label13;
-    QLineEdit *Edit3, *Edit4, *Edit5;
-    QComboBox *ComboBox7, *ComboBox9;
 
     // The font dialog's font and colour: the design font at first, then whatever it
     // was last given.
@@ -95,6 +63,47 @@ class TPropertiesF : public QDialog {
     QColor fontDialogColor;
 
   private:
+    // The widgets carry their names as object names: the language file finds its
+    // texts by them, and so do the tests.
+    QTabWidget* PageControl1;  // the four pages
+    QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
+    // One frame a page; GroupBox4 is on page 3 and GroupBox3 on page 4.
+    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
+    QPushButton* Button1;  // OK
+    QPushButton* Button2;  // the font dialog of the on-screen windows
+    // Page 1: start-up and language. Label1, 2 and 10 name the fields below them.
+    QLabel *Label1, *Label2, *Label10;
+    QComboBox* ComboBox8;       // the operating system named in the settings
+    QCheckBox* CheckBox1;       // the autostart entry
+    QCheckBox* CheckBox2;       // start minimised into the tray
+    QLineEdit* Edit2;           // the command file loaded at start-up
+    QToolButton* SpeedButton2;  // "...": picks that file
+    QComboBox* ComboBox1;       // the interface language
+    // Page 2: the receiver's port. Label3..7 and LabelDevice name the fields.
+    QLabel *Label3, *Label4, *Label5, *Label6, *Label7, *LabelDevice;
+    QComboBox* ComboBox2;       // the port by number, used when no device is named
+    QComboBox* ComboBox3;       // baud rate
+    QComboBox* ComboBox4;       // data bits
+    QComboBox* ComboBox5;       // stop bits
+    QComboBox* ComboBoxDevice;  // the device path of the port
+    QLineEdit* Edit1;           // pause between received commands (ms): the recognition interval
+    // Page 3: recognition filters over the received bytes (hexadecimal texts).
+    QLabel *Label14, *Label15, *Label16, *Label17, *Label19;
+    QLineEdit* LstartSmb;                 // the bytes a command starts with
+    std::array<QLineEdit*, 8> ErecDel;    // bytes removed ("ErecDel1".."ErecDel8")
+    std::array<QLineEdit*, 8> ErecRepFr;  // bytes replaced ("ErecRepFr1".."8") ...
+    std::array<QLineEdit*, 8> ErecRepTo;  // ... by these ("ErecRepTo1".."8")
+    // Page 4: sounds, on-screen windows, countdowns and mouse steps.
+    QLabel *Label8, *Label9, *Label11, *Label12, *Label13;
+    QCheckBox* CheckBox3;  // play sounds
+    QCheckBox* CheckBox4;  // show each command on screen ...
+    QComboBox* ComboBox6;  // ... for this many seconds
+    QLineEdit* Edit3;      // seconds before power off or reboot
+    QComboBox* ComboBox7;  // the timer's step (min.)
+    QLineEdit* Edit4;      // the timer's limit (min.)
+    QLineEdit* Edit5;      // the mouse step (pixels)
+    QComboBox* ComboBox9;  // the mouse step while the left button is held (pixels)
+
     void buildPage1();
     void buildPage2();
     void buildPage3();
@@ -114,6 +123,7 @@ class TPropertiesF : public QDialog {
     AppState& state_;
     Platform& platform_;
     ErrorReporter& errors_;
+    Prompts& prompts_;
     QString appliedLanguage_;
     QString mouseStep_;  // the step loaded or last taken by OK
 };

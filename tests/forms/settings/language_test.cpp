@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include "editor/command_runner.h"
 #include "editor/command_tree.h"
@@ -47,10 +48,12 @@ TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
     EXPECT_EQ(form->runner()->TestF()->windowTitle(), QStringLiteral("Receiver test"));
     EXPECT_EQ(form->runner()->tutoringF()->Button2->text(), QStringLiteral("Accept"));
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings"));
-    EXPECT_EQ(dialog->PageControl1->tabText(1), QStringLiteral("Serial port"));
-    EXPECT_EQ(dialog->GroupBox2->title(), QStringLiteral("Configuration"));
-    EXPECT_EQ(dialog->LabelDevice->text(), QStringLiteral("Receiver device:"));
-    EXPECT_EQ(dialog->CheckBox1->text(), QStringLiteral("Start with the desktop session"));
+    EXPECT_EQ(widget<QTabWidget>(*dialog, "PageControl1")->tabText(1),
+              QStringLiteral("Serial port"));
+    EXPECT_EQ(widget<QGroupBox>(*dialog, "GroupBox2")->title(), QStringLiteral("Configuration"));
+    EXPECT_EQ(widget<QLabel>(*dialog, "LabelDevice")->text(), QStringLiteral("Receiver device:"));
+    EXPECT_EQ(widget<QCheckBox>(*dialog, "CheckBox1")->text(),
+              QStringLiteral("Start with the desktop session"));
     EXPECT_EQ(form->deleteTitle, QStringLiteral("Delete"));
     EXPECT_EQ(form->unsavedQuestion, state.messages.text(Messages::Id::UnsavedChanges));
     EXPECT_FALSE(form->unsavedQuestion.isEmpty());
@@ -73,15 +76,16 @@ TEST_F(LanguageTest, ChangingTheLanguageListAppliesCompleteNamesOnly) {
     const int shownType = widget<QComboBox>(*panel(), "ComboBox1")->currentIndex();
     ASSERT_GE(shownType, 0);
 
-    pick(dialog->ComboBox1, QStringLiteral("Russian"));
+    pick(widget<QComboBox>(*dialog, "ComboBox1"), QStringLiteral("Russian"));
     EXPECT_EQ(state.settings.language, QStringLiteral("Russian"));
     EXPECT_EQ(widget<QMenu>(*form, "Nfile")->title(), QStringLiteral("&Файл"));
     EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox1")->itemText(3),
               QStringLiteral("Управление мышью"));
     EXPECT_EQ(widget<QComboBox>(*panel(), "ComboBox1")->currentIndex(), shownType);
-    EXPECT_EQ(dialog->CheckBox1->text(), QStringLiteral("Загружать при запуске сеанса"));
+    EXPECT_EQ(widget<QCheckBox>(*dialog, "CheckBox1")->text(),
+              QStringLiteral("Загружать при запуске сеанса"));
 
-    QLineEdit* typed = dialog->ComboBox1->lineEdit();
+    QLineEdit* typed = widget<QComboBox>(*dialog, "ComboBox1")->lineEdit();
     typed->clear();
     QTest::keyClicks(typed, QStringLiteral("Klingon"));
     EXPECT_EQ(state.settings.language, QStringLiteral("Klingon"));
@@ -122,8 +126,8 @@ TEST_F(LanguageTest, MissingFileAtCreationStillLoadsTheControls) {
     startWithLanguage(QStringLiteral("Other"));
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(path(QStringLiteral("Lng/Other.lng"))));
-    EXPECT_EQ(dialog->ComboBox1->currentText(), QStringLiteral("Other"));
-    EXPECT_EQ(dialog->Edit1->text(), QStringLiteral("120"));
+    EXPECT_EQ(widget<QComboBox>(*dialog, "ComboBox1")->currentText(), QStringLiteral("Other"));
+    EXPECT_EQ(widget<QLineEdit>(*dialog, "Edit1")->text(), QStringLiteral("120"));
     EXPECT_EQ(items(widget<QComboBox>(*panel(), "ComboBox2")).size(), 7);
     EXPECT_EQ(widget<QMenu>(*form, "Nfile")->title(), QStringLiteral("&Файл"));
 }
@@ -145,7 +149,7 @@ TEST_F(LanguageTest, PortMessagesSpeakTheLanguageInEffect) {
                                                    "port did not open. Choose the receiver's port "
                                                    "in File \u25B8 Settings ....")});
 
-    pick(dialog->ComboBox1, QStringLiteral("Russian"));
+    pick(widget<QComboBox>(*dialog, "ComboBox1"), QStringLiteral("Russian"));
     openDialog([](TPropertiesF&) {}, false);
     ASSERT_EQ(errors.messages.size(), 2);
     EXPECT_TRUE(errors.messages[1].startsWith(

@@ -1,10 +1,12 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTabWidget>
 
 #include "actions/hint_window.h"
 #include "actions/mouse_control.h"
@@ -21,19 +23,19 @@ using PropertiesTest = SettingsTest;
 TEST_F(PropertiesTest, CreationLoadsEveryControlFromTheSettings) {
     startWithLanguage(QStringLiteral("Russian"));
     TPropertiesF& d = *dialog;
-    EXPECT_EQ(d.Edit1->text(), QStringLiteral("120"));
-    EXPECT_EQ(d.ComboBox2->currentText(), QStringLiteral("COM 1"));
-    EXPECT_EQ(d.ComboBox3->currentText(), QStringLiteral("9600"));
-    EXPECT_EQ(d.ComboBoxDevice->currentText(), pty.devicePath());
-    EXPECT_EQ(d.ComboBox1->currentText(), QStringLiteral("Russian"));
-    EXPECT_EQ(d.Edit2->text(), path(QStringLiteral("remote.pci")));
+    EXPECT_EQ(widget<QLineEdit>(d, "Edit1")->text(), QStringLiteral("120"));
+    EXPECT_EQ(widget<QComboBox>(d, "ComboBox2")->currentText(), QStringLiteral("COM 1"));
+    EXPECT_EQ(widget<QComboBox>(d, "ComboBox3")->currentText(), QStringLiteral("9600"));
+    EXPECT_EQ(widget<QComboBox>(d, "ComboBoxDevice")->currentText(), pty.devicePath());
+    EXPECT_EQ(widget<QComboBox>(d, "ComboBox1")->currentText(), QStringLiteral("Russian"));
+    EXPECT_EQ(widget<QLineEdit>(d, "Edit2")->text(), path(QStringLiteral("remote.pci")));
     // Keys the file lacks took their defaults, which replace the design texts.
-    EXPECT_EQ(d.Edit3->text(), QStringLiteral("999"));
-    EXPECT_EQ(d.ComboBox9->currentText(), QStringLiteral("3"));
-    EXPECT_FALSE(d.CheckBox1->isChecked());
-    EXPECT_TRUE(d.CheckBox4->isChecked());  // "Show command: yes" by default
+    EXPECT_EQ(widget<QLineEdit>(d, "Edit3")->text(), QStringLiteral("999"));
+    EXPECT_EQ(widget<QComboBox>(d, "ComboBox9")->currentText(), QStringLiteral("3"));
+    EXPECT_FALSE(widget<QCheckBox>(d, "CheckBox1")->isChecked());
+    EXPECT_TRUE(widget<QCheckBox>(d, "CheckBox4")->isChecked());  // "Show command: yes" by default
     EXPECT_EQ(d.size(), QSize(362, 288));
-    EXPECT_EQ(d.PageControl1->count(), 4);
+    EXPECT_EQ(widget<QTabWidget>(d, "PageControl1")->count(), 4);
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
 }
 
@@ -43,10 +45,10 @@ TEST_F(PropertiesTest, CloseBoxTakesOnlyTheFieldsTakenOnChange) {
     startWithLanguage(QStringLiteral("Russian"));
     openDialog(
         [this](TPropertiesF& d) {
-            d.Edit1->setText(QStringLiteral("300"));
-            d.ErecDel[0]->setText(QStringLiteral("FF"));
-            pick(d.ComboBox3, QStringLiteral("19200"));
-            QTest::mouseClick(d.CheckBox2, Qt::LeftButton);
+            widget<QLineEdit>(d, "Edit1")->setText(QStringLiteral("300"));
+            widget<QLineEdit>(d, "ErecDel1")->setText(QStringLiteral("FF"));
+            pick(widget<QComboBox>(d, "ComboBox3"), QStringLiteral("19200"));
+            QTest::mouseClick(widget<QCheckBox>(d, "CheckBox2"), Qt::LeftButton);
         },
         false);
     EXPECT_EQ(state.settings.pauseCommand, QStringLiteral("120"));
@@ -62,16 +64,16 @@ TEST_F(PropertiesTest, OkTakesTheNumbersAndFiltersAndSetsTheRecognitionInterval)
     startWithLanguage(QStringLiteral("Russian"));
     openDialog(
         [](TPropertiesF& d) {
-            d.Edit1->setText(QStringLiteral("250"));
-            d.Edit3->setText(QStringLiteral("30"));
-            d.Edit4->setText(QStringLiteral("90"));
-            d.Edit5->setText(QStringLiteral("7"));
-            d.ComboBox9->setEditText(QStringLiteral("10"));
-            d.ComboBox7->setEditText(QStringLiteral("5"));
-            d.LstartSmb->clear();
-            QTest::keyClicks(d.LstartSmb, QStringLiteral("a0 ff"));
-            QTest::keyClicks(d.ErecRepFr[7], QStringLiteral("0d"));
-            d.ErecRepTo[7]->setText(QStringLiteral("20"));
+            widget<QLineEdit>(d, "Edit1")->setText(QStringLiteral("250"));
+            widget<QLineEdit>(d, "Edit3")->setText(QStringLiteral("30"));
+            widget<QLineEdit>(d, "Edit4")->setText(QStringLiteral("90"));
+            widget<QLineEdit>(d, "Edit5")->setText(QStringLiteral("7"));
+            widget<QComboBox>(d, "ComboBox9")->setEditText(QStringLiteral("10"));
+            widget<QComboBox>(d, "ComboBox7")->setEditText(QStringLiteral("5"));
+            widget<QLineEdit>(d, "LstartSmb")->clear();
+            QTest::keyClicks(widget<QLineEdit>(d, "LstartSmb"), QStringLiteral("a0 ff"));
+            QTest::keyClicks(widget<QLineEdit>(d, "ErecRepFr8"), QStringLiteral("0d"));
+            widget<QLineEdit>(d, "ErecRepTo8")->setText(QStringLiteral("20"));
         },
         true);
     const SettingsRecord& s = state.settings;
@@ -101,23 +103,23 @@ TEST_F(PropertiesTest, OkTakesTheNumbersAndFiltersAndSetsTheRecognitionInterval)
 TEST_F(PropertiesTest, OkRefusesValuesThatAreNoPositiveWholeNumbers) {
     startWithLanguage(QStringLiteral("Russian"));
     const struct {
-        QLineEdit* TPropertiesF::*edit;
+        const char* edit;
         const char* value;
         const char* field;
-    } cases[] = {{&TPropertiesF::Edit1, "12x", "Pause command"},
-                 {&TPropertiesF::Edit1, "0", "Pause command"},
-                 {&TPropertiesF::Edit3, "0", "Pause reboot"},
-                 {&TPropertiesF::Edit4, "", "Timer ambit"},
-                 {&TPropertiesF::Edit5, "-2", "Step Mouse"}};
+    } cases[] = {{"Edit1", "12x", "Pause command"},
+                 {"Edit1", "0", "Pause command"},
+                 {"Edit3", "0", "Pause reboot"},
+                 {"Edit4", "", "Timer ambit"},
+                 {"Edit5", "-2", "Step Mouse"}};
     for (const auto& c : cases) {
         errors.messages.clear();
         openDialog(
             [&](TPropertiesF& d) {
-                d.Edit1->setText(QStringLiteral("250"));
-                d.Edit3->setText(QStringLiteral("30"));
-                d.Edit4->setText(QStringLiteral("90"));
-                d.Edit5->setText(QStringLiteral("7"));
-                (d.*(c.edit))->setText(QLatin1String(c.value));
+                widget<QLineEdit>(d, "Edit1")->setText(QStringLiteral("250"));
+                widget<QLineEdit>(d, "Edit3")->setText(QStringLiteral("30"));
+                widget<QLineEdit>(d, "Edit4")->setText(QStringLiteral("90"));
+                widget<QLineEdit>(d, "Edit5")->setText(QStringLiteral("7"));
+                widget<QLineEdit>(d, c.edit)->setText(QLatin1String(c.value));
             },
             true);
         EXPECT_EQ(dialog->result(), QDialog::Rejected) << c.value;
@@ -129,7 +131,11 @@ TEST_F(PropertiesTest, OkRefusesValuesThatAreNoPositiveWholeNumbers) {
         EXPECT_EQ(state.settings.pauseReboot, QStringLiteral("999"));
     }
     errors.messages.clear();
-    openDialog([](TPropertiesF& d) { d.ComboBox7->setEditText(QStringLiteral("ten")); }, true);
+    openDialog(
+        [](TPropertiesF& d) {
+            widget<QComboBox>(d, "ComboBox7")->setEditText(QStringLiteral("ten"));
+        },
+        true);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(errors.messages.size(), 1);
 }
@@ -140,7 +146,11 @@ TEST_F(PropertiesTest, OkTouchesTheAutostartEntryOnlyAfterAClickOnItsBox) {
     openDialog([](TPropertiesF&) {}, true);
     EXPECT_TRUE(platform.calls.filter("Autostart").isEmpty());
 
-    openDialog([](TPropertiesF& d) { QTest::mouseClick(d.CheckBox1, Qt::LeftButton); }, true);
+    openDialog(
+        [](TPropertiesF& d) {
+            QTest::mouseClick(widget<QCheckBox>(d, "CheckBox1"), Qt::LeftButton);
+        },
+        true);
     EXPECT_EQ(platform.calls.filter("Autostart"), QStringList{"writeAutostart " + program});
     EXPECT_EQ(state.settings.launchWithWindows, QStringLiteral("yes"));
 
@@ -148,9 +158,9 @@ TEST_F(PropertiesTest, OkTouchesTheAutostartEntryOnlyAfterAClickOnItsBox) {
     platform.calls.clear();
     openDialog(
         [](TPropertiesF& d) {
-            QTest::mouseClick(d.CheckBox1, Qt::LeftButton);
-            QTest::mouseClick(d.CheckBox1, Qt::LeftButton);
-            QTest::mouseClick(d.CheckBox1, Qt::LeftButton);
+            QTest::mouseClick(widget<QCheckBox>(d, "CheckBox1"), Qt::LeftButton);
+            QTest::mouseClick(widget<QCheckBox>(d, "CheckBox1"), Qt::LeftButton);
+            QTest::mouseClick(widget<QCheckBox>(d, "CheckBox1"), Qt::LeftButton);
         },
         true);
     EXPECT_EQ(platform.calls.filter("deleteAutostart").size(), 1);
@@ -158,8 +168,8 @@ TEST_F(PropertiesTest, OkTouchesTheAutostartEntryOnlyAfterAClickOnItsBox) {
     // Deleting an entry that is not there is no error.
     openDialog(
         [](TPropertiesF& d) {
-            QTest::mouseClick(d.CheckBox1, Qt::LeftButton);
-            QTest::mouseClick(d.CheckBox1, Qt::LeftButton);
+            QTest::mouseClick(widget<QCheckBox>(d, "CheckBox1"), Qt::LeftButton);
+            QTest::mouseClick(widget<QCheckBox>(d, "CheckBox1"), Qt::LeftButton);
         },
         true);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
@@ -167,7 +177,11 @@ TEST_F(PropertiesTest, OkTouchesTheAutostartEntryOnlyAfterAClickOnItsBox) {
 
     // A write the system refuses is named, and the dialog stays open.
     platform.autostartWritable = false;
-    openDialog([](TPropertiesF& d) { QTest::mouseClick(d.CheckBox1, Qt::LeftButton); }, true);
+    openDialog(
+        [](TPropertiesF& d) {
+            QTest::mouseClick(widget<QCheckBox>(d, "CheckBox1"), Qt::LeftButton);
+        },
+        true);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(program)) << errors.messages[0].toStdString();
@@ -178,26 +192,23 @@ TEST_F(PropertiesTest, OkTouchesTheAutostartEntryOnlyAfterAClickOnItsBox) {
 // folder, and refuses a path longer than the settings keep instead of cutting it.
 TEST_F(PropertiesTest, LoadFilePickerStartsAtTheFileAndRefusesPathsTooLongToKeep) {
     startWithLanguage(QStringLiteral("English"));
-    QString folder;
-    QString picked;
-    dialog->chooseCommandFile = [&](const QString& at) {
-        folder = at;
-        return picked;
-    };
+    QLineEdit* loadFile = widget<QLineEdit>(*dialog, "Edit2");
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("remotes"))));
-    dialog->Edit2->setText(QStringLiteral("remotes/tv.pci"));  // relative to the program folder
-    picked = path(QStringLiteral("remotes/radio.pci"));
+    loadFile->setText(QStringLiteral("remotes/tv.pci"));  // relative to the program folder
+    prompts.openName = path(QStringLiteral("remotes/radio.pci"));
     dialog->SpeedButton2Click();
-    EXPECT_EQ(folder, path(QStringLiteral("remotes")));
-    EXPECT_EQ(state.settings.loadFile, picked);
+    ASSERT_EQ(prompts.count(ScriptedPrompts::Kind::OpenFile), 1);
+    EXPECT_EQ(prompts.asked.back().folder, path(QStringLiteral("remotes")));
+    EXPECT_EQ(state.settings.loadFile, prompts.openName);
 
-    dialog->Edit2->setText(QStringLiteral("/no/such/folder/tv.pci"));
+    loadFile->setText(QStringLiteral("/no/such/folder/tv.pci"));
     const QString tooLong =
         dir.path() + QLatin1Char('/') + QString(120, QLatin1Char('x')) + QStringLiteral(".pci");
-    picked = tooLong;
+    prompts.openName = tooLong;
     dialog->SpeedButton2Click();
-    EXPECT_EQ(QDir(folder).absolutePath(), QDir(dir.path()).absolutePath());
-    EXPECT_EQ(dialog->Edit2->text(), QStringLiteral("/no/such/folder/tv.pci"));
+    ASSERT_EQ(prompts.count(ScriptedPrompts::Kind::OpenFile), 2);
+    EXPECT_EQ(QDir(prompts.asked.back().folder).absolutePath(), QDir(dir.path()).absolutePath());
+    EXPECT_EQ(loadFile->text(), QStringLiteral("/no/such/folder/tv.pci"));
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(tooLong)) << errors.messages[0].toStdString();
     EXPECT_TRUE(errors.messages[0].contains(QStringLiteral("100")));
@@ -208,7 +219,11 @@ TEST_F(PropertiesTest, LoadFilePickerStartsAtTheFileAndRefusesPathsTooLongToKeep
 TEST_F(PropertiesTest, PortReopensOnTheDeviceNamedInTheList) {
     startWithLanguage(QStringLiteral("Russian"));
     rig::PseudoTerminal other;
-    openDialog([&](TPropertiesF& d) { d.ComboBoxDevice->setEditText(other.devicePath()); }, false);
+    openDialog(
+        [&](TPropertiesF& d) {
+            widget<QComboBox>(d, "ComboBoxDevice")->setEditText(other.devicePath());
+        },
+        false);
     EXPECT_EQ(state.settings.comDevice, other.devicePath());
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     ASSERT_TRUE(other.send("AB"));
@@ -218,11 +233,15 @@ TEST_F(PropertiesTest, PortReopensOnTheDeviceNamedInTheList) {
 
     // A device that does not open is reported by name; reception waits for the
     // next closing of the dialog.
-    openDialog([](TPropertiesF& d) { d.ComboBoxDevice->setEditText("/dev/quenda-no-such-port"); },
-               false);
+    openDialog(
+        [](TPropertiesF& d) {
+            widget<QComboBox>(d, "ComboBoxDevice")->setEditText("/dev/quenda-no-such-port");
+        },
+        false);
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains("/dev/quenda-no-such-port"));
-    openDialog([](TPropertiesF& d) { d.ComboBox3->setEditText("fast"); }, false);
+    openDialog([](TPropertiesF& d) { widget<QComboBox>(d, "ComboBox3")->setEditText("fast"); },
+               false);
     ASSERT_EQ(errors.messages.size(), 2);
     EXPECT_TRUE(errors.messages[1].contains("/dev/quenda-no-such-port"));
 }

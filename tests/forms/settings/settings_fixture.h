@@ -32,7 +32,7 @@ class SettingsTest : public FormTest {
     }
     void createDialog() {
         about = std::make_unique<TAboutF>(state, form.get());
-        dialog = std::make_unique<TPropertiesF>(*form, state, platform, errors);
+        dialog = std::make_unique<TPropertiesF>(*form, state, platform, errors, prompts);
         dialog->waitMs = [this](int ms) { waits << ms; };
     }
     // Opens the dialog from the menu; `whileOpen` acts on it, then it closes by OK
