@@ -124,6 +124,25 @@ TPropertiesF::TPropertiesF(TForm1& form, AppState& state, Platform& platform, Er
     fontDialogFont.setPixelSize(24);
     fontDialogColor = Qt::red;
 
+    // The creation step, for the whole program. The dialog's own controls are
+    // built when it first opens: nothing on its pages is needed before, and the
+    // main window shows sooner without them.
+    mouseStep_ = state_.settings.stepMouse;
+    applyLanguage();
+    applyOverlayFont();
+    // "Move: continuously/on step" brings back the step the settings hold now.
+    if (TCommandRunner* runner = form_.runner()) {
+        runner->mouse().configuredStep = [this] { return mouseStep_; };
+    }
+    if (QAction* open = form.findChild<QAction*>(QStringLiteral("NParam"))) {
+        connect(open, &QAction::triggered, this, &TPropertiesF::NParamClick);
+    }
+}
+
+void TPropertiesF::buildControls() {
+    if (PageControl1) {
+        return;
+    }
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setGeometry(8, 8, 346, 242);
@@ -154,17 +173,8 @@ TPropertiesF::TPropertiesF(TForm1& form, AppState& state, Platform& platform, Er
     connect(Button1, &QPushButton::clicked, this, &TPropertiesF::Button1Click);
     connectFields();
 
-    // The creation step, for the whole program.
-    applyLanguage();
+    LanguageApplier::apply(languageTexts_, {this});
     loadControls();
-    applyOverlayFont();
-    // "Move: continuously/on step" brings back the step the settings hold now.
-    if (TCommandRunner* runner = form_.runner()) {
-        runner->mouse().configuredStep = [this] { return mouseStep_; };
-    }
-    if (QAction* open = form.findChild<QAction*>(QStringLiteral("NParam"))) {
-        connect(open, &QAction::triggered, this, &TPropertiesF::NParamClick);
-    }
 }
 
 void TPropertiesF::buildPage1() {
@@ -356,6 +366,7 @@ bool TPropertiesF::applyLanguage() {
     }
     const LanguageTexts texts = LanguageFile::read(*file.lines);
     LanguageApplier::apply(texts, QApplication::topLevelWidgets());
+    languageTexts_ = texts;
     for (auto it = texts.stored.cbegin(); it != texts.stored.cend(); ++it) {
         if (it.key() == LanguageTable::kDeleteTitle) {
             form_.deleteTitle = it.value();
@@ -400,6 +411,7 @@ QString TPropertiesF::pickerFolder() const {
 }
 
 void TPropertiesF::NParamClick() {
+    buildControls();
     launchChanged = QStringLiteral("no");
     {
         // The devices present now; the field keeps whatever it names.

@@ -10,6 +10,7 @@
 #include "core/error_reporter.h"
 #include "core/prompts.h"
 #include "platform/platform.h"
+#include "settings/language_file.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,8 +25,9 @@ class TForm1;
 // The settings dialog: four pages of controls bound to the settings record. Lists,
 // check boxes and the start-up file go into the record as they change; the numbers
 // and the recognition filters only with OK. Created once, after every other
-// window: creating it applies the language file to all windows, loads the controls
-// and gives the on-screen windows the overlay font.
+// window: creating it applies the language file to all windows and gives the
+// on-screen windows the overlay font. Its own pages are built, in the language in
+// effect, and loaded from the record when it first opens.
 class TPropertiesF : public QDialog {
     Q_OBJECT
   public:
@@ -36,6 +38,9 @@ class TPropertiesF : public QDialog {
     // The main menu's "Settings ...": shows the dialog modally over the main window,
     // then reopens the serial port with the port fields, however the dialog closed.
     void NParamClick();
+    // Builds the four pages and loads them from the settings record; the first
+    // opening does it, later calls do nothing.
+    void buildControls();
     void Button1Click();  // OK
     void Button2Click();  // the font button
     void ComboBox1Change();
@@ -65,7 +70,7 @@ class TPropertiesF : public QDialog {
   private:
     // The widgets carry their names as object names: the language file finds its
     // texts by them, and so do the tests.
-    QTabWidget* PageControl1;  // the four pages
+    QTabWidget* PageControl1 = nullptr;  // the four pages; null until built
     QWidget *TabSheet1, *TabSheet2, *TabSheet3, *TabSheet4;
     // One frame a page; GroupBox4 is on page 3 and GroupBox3 on page 4.
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
@@ -125,5 +130,6 @@ class TPropertiesF : public QDialog {
     ErrorReporter& errors_;
     Prompts& prompts_;
     QString appliedLanguage_;
-    QString mouseStep_;  // the step loaded or last taken by OK
+    LanguageTexts languageTexts_;  // the last language file applied, for controls built later
+    QString mouseStep_;            // the step loaded or last taken by OK
 };

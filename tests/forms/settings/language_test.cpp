@@ -48,6 +48,7 @@ TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
     EXPECT_EQ(form->runner()->TestF()->windowTitle(), QStringLiteral("Receiver test"));
     EXPECT_EQ(form->runner()->tutoringF()->Button2->text(), QStringLiteral("Accept"));
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings"));
+    dialog->buildControls();  // its pages come when it first opens, in the language in effect
     EXPECT_EQ(widget<QTabWidget>(*dialog, "PageControl1")->tabText(1),
               QStringLiteral("Serial port"));
     EXPECT_EQ(widget<QGroupBox>(*dialog, "GroupBox2")->title(), QStringLiteral("Configuration"));
@@ -71,6 +72,7 @@ TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
 // missing file is reported once, naming where it was looked for.
 TEST_F(LanguageTest, ChangingTheLanguageListAppliesCompleteNamesOnly) {
     startWithLanguage(QStringLiteral("English"));
+    dialog->buildControls();
     tree()->selectIndex(Remote::kMouse);
     ASSERT_TRUE(form->ShowProperties());
     const int shownType = widget<QComboBox>(*panel(), "ComboBox1")->currentIndex();
@@ -126,6 +128,7 @@ TEST_F(LanguageTest, MissingFileAtCreationStillLoadsTheControls) {
     startWithLanguage(QStringLiteral("Other"));
     ASSERT_EQ(errors.messages.size(), 1);
     EXPECT_TRUE(errors.messages[0].contains(path(QStringLiteral("Lng/Other.lng"))));
+    dialog->buildControls();
     EXPECT_EQ(widget<QComboBox>(*dialog, "ComboBox1")->currentText(), QStringLiteral("Other"));
     EXPECT_EQ(widget<QLineEdit>(*dialog, "Edit1")->text(), QStringLiteral("120"));
     EXPECT_EQ(items(widget<QComboBox>(*panel(), "ComboBox2")).size(), 7);
@@ -149,6 +152,7 @@ TEST_F(LanguageTest, PortMessagesSpeakTheLanguageInEffect) {
                                                    "port did not open. Choose the receiver's port "
                                                    "in File \u25B8 Settings ....")});
 
+    dialog->buildControls();
     pick(widget<QComboBox>(*dialog, "ComboBox1"), QStringLiteral("Russian"));
     openDialog([](TPropertiesF&) {}, false);
     ASSERT_EQ(errors.messages.size(), 2);

@@ -20,9 +20,13 @@ namespace {
 
 using PropertiesTest = SettingsTest;
 
-TEST_F(PropertiesTest, CreationLoadsEveryControlFromTheSettings) {
+// The pages are built when the dialog first opens, not with the other windows at
+// start-up, and show the settings then.
+TEST_F(PropertiesTest, FirstOpeningLoadsEveryControlFromTheSettings) {
     startWithLanguage(QStringLiteral("Russian"));
     TPropertiesF& d = *dialog;
+    EXPECT_TRUE(d.findChildren<QTabWidget*>().isEmpty());
+    d.buildControls();
     EXPECT_EQ(widget<QLineEdit>(d, "Edit1")->text(), QStringLiteral("120"));
     EXPECT_EQ(widget<QComboBox>(d, "ComboBox2")->currentText(), QStringLiteral("COM 1"));
     EXPECT_EQ(widget<QComboBox>(d, "ComboBox3")->currentText(), QStringLiteral("9600"));
@@ -192,6 +196,7 @@ TEST_F(PropertiesTest, OkTouchesTheAutostartEntryOnlyAfterAClickOnItsBox) {
 // folder, and refuses a path longer than the settings keep instead of cutting it.
 TEST_F(PropertiesTest, LoadFilePickerStartsAtTheFileAndRefusesPathsTooLongToKeep) {
     startWithLanguage(QStringLiteral("English"));
+    dialog->buildControls();
     QLineEdit* loadFile = widget<QLineEdit>(*dialog, "Edit2");
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("remotes"))));
     loadFile->setText(QStringLiteral("remotes/tv.pci"));  // relative to the program folder
