@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
-#include <QTimer>
 #include <cstdio>
 #include <cstring>
 
@@ -79,13 +78,18 @@ int main(int argc, char** argv) {
     TAboutF aboutF(state, &form1);
     // The settings dialog comes last: creating it puts the language into every window.
     TPropertiesF propertiesF(form1, state, *platform, errors, prompts);
-    // Said once the event loop runs, in the language the settings dialog put in.
-    QTimer::singleShot(0, &form1, [&] {
-        const QString off =
-            UserMessages::desktopActionsOff(state.messages, platform->capabilities());
-        if (!off.isEmpty()) {
-            errors.report(off);
-        }
-    });
+    // Said in the language the settings dialog put in, once the window is on the
+    // screen: asking the desktop (a second X connection, the system bus) does not
+    // hold up the start.
+    QObject::connect(
+        &form1, &TForm1::startupStepDone, &form1,
+        [&] {
+            const QString off =
+                UserMessages::desktopActionsOff(state.messages, platform->capabilities());
+            if (!off.isEmpty()) {
+                errors.report(off);
+            }
+        },
+        Qt::QueuedConnection);
     return QApplication::exec();
 }

@@ -340,6 +340,7 @@ void TForm1::Timer2Timer() {
         state_.inTray = QStringLiteral("no");
     }
     Timer2->setEnabled(false);
+    Q_EMIT startupStepDone();
 }
 
 // Where no tray exists, the window goes to the task bar minimised instead, so the

@@ -113,6 +113,8 @@ class TForm1 : public QMainWindow {
     // The window list was refilled from the desktop (top first): the captions the
     // executor's caption memo keeps.
     void windowCaptionsRefilled(const QStringList& captions);
+    // The start-up step has shown the window or put the program in the tray.
+    void startupStepDone();
 
   private:
     // The widgets keep the names the user's language files and the handlers use;
