@@ -132,6 +132,18 @@ TEST(SingleInstance, SecondCopyExitsAtOnceWithoutAWindow) {
         << third.process().standardError().toStdString();
 }
 
+// Without XTEST nothing can press keys or move the pointer: the user is told so in a
+// message box beside the main window.
+TEST(StartUp, WithoutXTestTheUserIsToldKeysAndPointerDoNothing) {
+    Desktop desktop({.serverArguments = {QStringLiteral("-extension"), QStringLiteral("XTEST")}});
+    Quenda quenda(desktop.home(), desktop.environment());
+    ASSERT_TRUE(quenda.waitForMainWindow(desktop.x()));
+    EXPECT_TRUE(rig::waitUntil(
+        [&] { return desktop.x().topLevelsTitled(Quenda::kTitle, true).size() == 2; }, 5s));
+    EXPECT_TRUE(quenda.process().standardError().contains("no XTEST extension"))
+        << quenda.process().standardError().toStdString();
+}
+
 // The tray icon is an XEmbed client: the tray host reparents it into its own panel.
 // So the honest check is in the window tree: a window of the program, mapped and
 // sized, sits inside trayer's window, and the screenshot of that spot shows a

@@ -132,7 +132,7 @@ Environment TestHome::environment() const {
 
 Desktop::Desktop(DesktopOptions options) {
     env_ = home_.environment();
-    server_.emplace(home_.logDir(), env_);
+    server_.emplace(home_.logDir(), env_, options.serverArguments);
     env_.set(QStringLiteral("DISPLAY"), server_->display());
     env_.set(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     inspector_ = std::make_unique<XInspector>(server_->display());

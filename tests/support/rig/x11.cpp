@@ -67,7 +67,7 @@ QString readDisplayNumber(int fd, milliseconds limit) {
 
 }  // namespace
 
-XServer::XServer(const QString& logDir, const Environment& base) {
+XServer::XServer(const QString& logDir, const Environment& base, const QStringList& arguments) {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe failed");
@@ -77,6 +77,7 @@ XServer::XServer(const QString& logDir, const Environment& base) {
         QStringLiteral("Xvfb"),      QStringLiteral("-displayfd"), QStringLiteral("3"),
         QStringLiteral("-screen"),   QStringLiteral("0"),          QStringLiteral("1280x800x24"),
         QStringLiteral("-nolisten"), QStringLiteral("tcp"),        QStringLiteral("-noreset")};
+    options.argv += arguments;
     options.env = base;
     options.logBase = logDir + QStringLiteral("/xvfb");
     options.passFds = {{fds[1], 3}};

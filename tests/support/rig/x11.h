@@ -16,7 +16,8 @@ namespace rig {
 // never collide. Ready once xdpyinfo answers.
 class XServer {
   public:
-    XServer(const QString& logDir, const Environment& base);
+    // `arguments` go to Xvfb after the rig's own ("-extension", "XTEST" leaves it out).
+    XServer(const QString& logDir, const Environment& base, const QStringList& arguments = {});
     QString display() const { return display_; }  // ":N"
     bool running() { return process_.running(); }
 
