@@ -5,7 +5,10 @@
 // the floor, a Qt program that shows one empty window of the same caption, so the
 // program's own share is seen beside what any Qt program of this machine costs.
 //
-//   startup_bench [starts]     (20 unless given)
+//   startup_bench [starts] [other-build]
+//
+// 20 starts unless given; another build of the program, when named, is started in
+// turn as well (before and after a change, on the same machine at the same load).
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -153,6 +156,7 @@ void printRow(const char* what, std::vector<double> ms) {
 
 int main(int argc, char** argv) {
     const int starts = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const QString other = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     constexpr int kWarmUp = 2;
     try {
         rig::Desktop desktop;
@@ -166,19 +170,24 @@ int main(int argc, char** argv) {
 
         MapWatch watch(desktop.display());
         Starter starter(desktop.environment());
-        std::vector<double> program, floor;
+        std::vector<double> program, floor, otherBuild;
         for (int i = 0; i < kWarmUp + starts; ++i) {
             const double p = starter.timeToWindow(rig::Quenda::binary(), watch);
             const double f = starter.timeToWindow(QStringLiteral(QUENDA_STARTUP_FLOOR), watch);
+            const double o = other.isEmpty() ? 0 : starter.timeToWindow(other, watch);
             if (i >= kWarmUp) {
                 program.push_back(p);
                 floor.push_back(f);
+                otherBuild.push_back(o);
             }
         }
         bench::printMachine();
         std::printf("Start to the main window mapped, %d starts each, in turn:\n", starts);
         printRow("program (30 commands):", program);
         printRow("floor (empty Qt window):", floor);
+        if (!other.isEmpty()) {
+            printRow("other build:", otherBuild);
+        }
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "startup_bench: %s\n", e.what());

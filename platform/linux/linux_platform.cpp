@@ -45,6 +45,22 @@ QString LinuxPlatform::lockFilePath() {
     return QDir(dir).filePath(QStringLiteral("quenda.lock"));
 }
 
+namespace {
+
+// The owner in the lines earlier versions wrote (process, program, host), so that
+// one of them started after this one, and finding the file, can tell whether the
+// owner still runs. Nothing is synced: the lock itself is the kernel's.
+void writeLockOwner(int fd) {
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    const QByteArray owner = QByteArray::number(getpid()) + "\nquenda\n" + host + '\n';
+    if (::ftruncate(fd, 0) != 0 || ::write(fd, owner.constData(), owner.size()) != owner.size()) {
+        std::fprintf(stderr, "quenda: cannot write the lock file (%s)\n", std::strerror(errno));
+    }
+}
+
+}  // namespace
+
 // A lock of the kernel on the file, not the file's existence: it goes with the
 // process however it ends, so no stale lock can keep the program from starting,
 // and nothing is written or synced to disk on the way to the first window.
@@ -62,6 +78,7 @@ bool LinuxPlatform::claimSingleInstance() {
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         instanceLock_ = fd;
+        writeLockOwner(fd);
         return true;
     }
     const bool heldByAnother = errno == EWOULDBLOCK;
