@@ -73,24 +73,15 @@ TCountdownF::TCountdownF(const Names& names, const QString& word, Waiter& waiter
 
 TShutDownF::TShutDownF(Waiter& waiter, QWidget* parent)
     : TCountdownF({"TShutDownF", "LabelShutDown", "LabelShutDownCount", "LabelShutDownLNG", 24},
-                  OverlayWords::kShutdown, waiter, parent),
-      LabelShutDown(big_),
-      LabelShutDownCount(word_),
-      LabelShutDownLNG(sizing_) {}
+                  OverlayWords::kShutdown, waiter, parent) {}
 
 TRebootF::TRebootF(Waiter& waiter, QWidget* parent)
     : TCountdownF({"TRebootF", "LabelReboot", "LabelRebootCount", "LabelRebootLNG", 24},
-                  OverlayWords::kReboot, waiter, parent),
-      LabelReboot(big_),
-      LabelRebootCount(word_),
-      LabelRebootLNG(sizing_) {}
+                  OverlayWords::kReboot, waiter, parent) {}
 
 TTimerF::TTimerF(QWidget* parent)
     : TWordWindow({"TTimerF", "Label1", "TimerFLabelTimer", "LabelWH", 35}, OverlayWords::kTimer,
-                  parent),
-      Label1(big_),
-      TimerFLabelTimer(word_),
-      LabelWH(sizing_) {
+                  parent) {
     Timer1 = new IntervalTimer(60000, this);
     Timer2 = new IntervalTimer(5000, this);
 }

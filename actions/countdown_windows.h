@@ -13,7 +13,8 @@ class QLabel;
 // An on-screen window that shows a word and a number near the bottom-right corner
 // of the screen: the shutdown and reboot countdowns and the timer window. It has
 // the big visible label, a hidden label holding the word, and a hidden sizing label
-// that gives the window its size (see CountdownPlacement).
+// that gives the window its size (see CountdownPlacement). The labels are found by
+// their names, which each window's declaration below lists in that order.
 class TWordWindow : public QWidget, public WordDisplay {
     Q_OBJECT
   public:
@@ -37,13 +38,12 @@ class TWordWindow : public QWidget, public WordDisplay {
     // The overlay font for the big and the sizing label; then sized and placed again.
     void applyOverlayFont(const OverlayFont& font);
 
-  protected:
+  private:
+    void fitToSizingLabel();
+
     QLabel* big_;
     QLabel* word_;
     QLabel* sizing_;
-
-  private:
-    void fitToSizingLabel();
 };
 
 // A countdown window with its tick (Timer1, 1000 ms) and notice (Timer2, 3000 ms)
@@ -62,33 +62,27 @@ class TCountdownF : public TWordWindow {
     std::unique_ptr<Countdown> countdown_;
 };
 
+// Labels: LabelShutDown, LabelShutDownCount (the word), LabelShutDownLNG (sizing).
 class TShutDownF : public TCountdownF {
     Q_OBJECT
   public:
     explicit TShutDownF(Waiter& waiter, QWidget* parent = nullptr);
-    QLabel* LabelShutDown;
-    QLabel* LabelShutDownCount;
-    QLabel* LabelShutDownLNG;
 };
 
+// Labels: LabelReboot, LabelRebootCount (the word), LabelRebootLNG (sizing).
 class TRebootF : public TCountdownF {
     Q_OBJECT
   public:
     explicit TRebootF(Waiter& waiter, QWidget* parent = nullptr);
-    QLabel* LabelReboot;
-    QLabel* LabelRebootCount;
-    QLabel* LabelRebootLNG;
 };
 
 // The timer window with its close delay (Timer2, 5000 ms) and minute tick (Timer1,
-// 60000 ms); the timer action drives them.
+// 60000 ms); the timer action drives them. Labels: Label1, TimerFLabelTimer (the
+// word), LabelWH (sizing).
 class TTimerF : public TWordWindow {
     Q_OBJECT
   public:
     explicit TTimerF(QWidget* parent = nullptr);
-    QLabel* Label1;
-    QLabel* TimerFLabelTimer;
-    QLabel* LabelWH;
     IntervalTimer* Timer1;
     IntervalTimer* Timer2;
 };

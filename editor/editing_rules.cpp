@@ -5,15 +5,10 @@
 #include <QLocale>
 #include <cmath>
 
-#include "core/dialog_placement.h"
 #include "core/error_reporter.h"
 #include "core/vocabulary.h"
 
 namespace EditingRules {
-
-QPoint dialogTopLeft(const QRect& mainWindow, const QSize& dialog) {
-    return DialogPlacement::over(mainWindow, dialog);
-}
 
 std::optional<ActionRow> actionRowFor(int typePosition) {
     ActionRow row;

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QPoint>
-#include <QRect>
-#include <QSize>
 #include <QString>
 #include <optional>
 #include "core/command_file.h"
@@ -10,13 +8,9 @@
 class ErrorReporter;
 
 // The rules behind the editor's dialogs and the customisation panel that decide
-// something without a widget: where a dialog opens, which controls each action type
-// shows, how a combination list grows, how pause seconds become milliseconds.
+// something without a widget: which controls each action type shows, how a
+// combination list grows, how pause seconds become milliseconds.
 namespace EditingRules {
-
-// Top-left corner of a dialog opened over the main window: centred across, and 20
-// pixels below the centre down; the halves are cut toward zero.
-QPoint dialogTopLeft(const QRect& mainWindow, const QSize& dialog);
 
 // The action row of the customisation panel for one action type: which of the
 // action lists shows, and whether the combination field lies over the window row.

@@ -101,12 +101,12 @@ void TForm1::connectReception() {
 }
 
 void TForm1::NTestIRClick() {
-    runner_->TestF()->NTestIRClick(geometry());
+    runner_->TestF()->NTestIRClick(*this);
 }
 
 void TForm1::NtutClick() {
     const int slot = TreeView1->selectedIndex();
-    if (slot > 0 && runner_->tutoringF()->NtutClick(geometry(), slot) == QDialog::Accepted) {
+    if (slot > 0 && runner_->tutoringF()->NtutClick(*this, slot) == QDialog::Accepted) {
         ShowProperties();
     }
 }

@@ -155,7 +155,6 @@ class TForm1 : public QMainWindow {
     class TRenameCommandF* RenameCommandF;  // asks a command's new name
 
     void connectEditingSignals();
-    void placeDialog(class QDialog& dialog);
     // True when the window may close: nothing unsaved, saved, or discarded.
     bool settleUnsavedChanges();
     // Writes a field of the selected slot; marks the table changed when the value

@@ -16,6 +16,7 @@
 #include "editor/main_window.h"
 #include "editor/name_dialogs.h"
 #include "editor/property_panel.h"
+#include "forms/dialog_placement.h"
 
 namespace {
 
@@ -87,19 +88,11 @@ void TForm1::connectEditingSignals() {
 
 // ---- Dialogs ----
 
-// The placement counts whole windows, frames included. A dialog's frame is known only
-// once it has been shown: until then it is taken to be the main window's.
-void TForm1::placeDialog(QDialog& dialog) {
-    const QSize ownFrame = dialog.frameGeometry().size() - dialog.size();
-    const QSize frame = ownFrame.isNull() ? frameGeometry().size() - size() : ownFrame;
-    dialog.move(EditingRules::dialogTopLeft(frameGeometry(), dialog.size() + frame));
-}
-
 void TForm1::NnpuClick() {
     if (state_.table.hasHeader()) {
         return;  // the tree has its one header already
     }
-    placeDialog(*NewPultF);
+    DialogPlacement::placeOver(*NewPultF, *this);
     if (runDialog(*NewPultF) == QDialog::Accepted) {
         state_.table.setHeader(NewPultF->text());
         TreeView1->rebuild(state_.table);
@@ -120,7 +113,7 @@ void TForm1::NncoClick() {
             state_.messages.text(Messages::Id::TableFull).arg(CommandTable::kMaxCommands));
         return;
     }
-    placeDialog(*NewCommandF);
+    DialogPlacement::placeOver(*NewCommandF, *this);
     if (runDialog(*NewCommandF) != QDialog::Accepted) {
         return;
     }
@@ -143,7 +136,7 @@ void TForm1::N8Click() {
         return;
     }
     RenameCommandF->setText(state_.table.caption(node));
-    placeDialog(*RenameCommandF);
+    DialogPlacement::placeOver(*RenameCommandF, *this);
     if (runDialog(*RenameCommandF) != QDialog::Accepted) {
         return;
     }

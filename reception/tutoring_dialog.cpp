@@ -6,7 +6,7 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "core/dialog_placement.h"
+#include "forms/dialog_placement.h"
 
 namespace {
 
@@ -37,13 +37,8 @@ TtutoringF::TtutoringF(AppState& state, QWidget* parent) : QDialog(parent), stat
         panel->setFrameShadow(QFrame::Sunken);
         panel->setAutoFillBackground(true);
         panel->setGeometry(12 + i * kPanelStep, 32, kPanelWidth, kPanelHeight);
-        panels[i] = panel;
+        panels_[i] = panel;
     }
-    L1 = panels[0];
-    L2 = panels[1];
-    L3 = panels[2];
-    L4 = panels[3];
-    L5 = panels[4];
 
     auto button = [this](const char* name, const QString& text, int left) {
         auto* b = new QPushButton(text, this);
@@ -68,13 +63,9 @@ TtutoringF::TtutoringF(AppState& state, QWidget* parent) : QDialog(parent), stat
     Button3->setEnabled(false);
 }
 
-void TtutoringF::prepare(const QRect& mainWindow, int slot) {
+int TtutoringF::NtutClick(const QWidget& mainWindow, int slot) {
     slot_ = slot;
-    setGeometry(QRect(DialogPlacement::over(mainWindow, size()), size()));
-}
-
-int TtutoringF::NtutClick(const QRect& mainWindow, int slot) {
-    prepare(mainWindow, slot);
+    DialogPlacement::placeOver(*this, mainWindow);
     return exec();
 }
 
@@ -122,11 +113,11 @@ void TtutoringF::done(int result) {
 }
 
 std::uint32_t TtutoringF::panelColor(int panel) const {
-    return panels.at(panel - 1)->palette().color(QPalette::Window).rgb() & 0xFFFFFFu;
+    return panels_.at(panel - 1)->palette().color(QPalette::Window).rgb() & 0xFFFFFFu;
 }
 
 void TtutoringF::setPanelColor(int panel, std::uint32_t rgb) {
-    QFrame* frame = panels.at(panel - 1);
+    QFrame* frame = panels_.at(panel - 1);
     QPalette palette = frame->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(rgb));
     frame->setPalette(palette);

@@ -13,16 +13,16 @@ class QPushButton;
 // The learning dialog: "Заново" starts collecting, the recognition pass hands every
 // code to learningStep() meanwhile, "Принять" stores the learned code in the selected
 // command and "Удалить" erases the command's code. The five panels show the progress.
+// The controls are found by their names: Label1, the panels L1 to L5, and Button1 to
+// Button3 ("Заново", "Принять", "Удалить").
 class TtutoringF : public QDialog, public Learning::Indicator {
     Q_OBJECT
   public:
     explicit TtutoringF(AppState& state, QWidget* parent = nullptr);
 
-    // Opens modally over the main window for the command in the slot. Returns
-    // Accepted when the command's code was stored or erased.
-    int NtutClick(const QRect& mainWindow, int slot);
-    // Places the dialog over the main window and takes the slot, without showing.
-    void prepare(const QRect& mainWindow, int slot);
+    // Opens modally over the main window (see DialogPlacement::placeOver) for the
+    // command in the slot. Returns Accepted when the command's code was stored or erased.
+    int NtutClick(const QWidget& mainWindow, int slot);
 
     // Called by the recognition pass while learningMode is "y".
     void learningStep(const QString& code);
@@ -40,18 +40,17 @@ class TtutoringF : public QDialog, public Learning::Indicator {
     void setPanelColor(int panel, std::uint32_t rgb) override;
     void setAcceptEnabled(bool enabled) override;
 
-    QLabel* Label1;
-    std::array<QFrame*, Learning::kPanels> panels;  // L1 to L5
-    QFrame *L1, *L2, *L3, *L4, *L5;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-
   public Q_SLOTS:
     // Every way of closing (the buttons, the close box, Escape) comes through here.
     void done(int result) override;
 
   private:
+    QLabel* Label1;
+    std::array<QFrame*, Learning::kPanels> panels_;  // L1 to L5
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+
     AppState& state_;
     int slot_ = -1;
 };

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "core/dialog_placement.h"
 #include "core/program_identity.h"
+#include "forms/dialog_placement.h"
 
 namespace {
 
@@ -75,18 +75,18 @@ TAboutF::TAboutF(const AppState& state, QWidget* mainWindow) : QDialog(mainWindo
     if (mainWindow) {
         if (QAction* about = mainWindow->findChild<QAction*>(QStringLiteral("Nabout"))) {
             connect(about, &QAction::triggered, this,
-                    [this, mainWindow] { NaboutClick(mainWindow->geometry()); });
+                    [this, mainWindow] { NaboutClick(*mainWindow); });
         }
     }
 }
 
-void TAboutF::prepare(const QRect& mainWindow) {
+void TAboutF::prepare(const QWidget& mainWindow) {
     Label4->setText(state_.messages.text(Messages::Id::AboutDescription));
     Label5->setText(state_.messages.text(Messages::Id::AboutLicence));
-    setGeometry(QRect(DialogPlacement::over(mainWindow, size()), size()));
+    DialogPlacement::placeOver(*this, mainWindow);
 }
 
-int TAboutF::NaboutClick(const QRect& mainWindow) {
+int TAboutF::NaboutClick(const QWidget& mainWindow) {
     prepare(mainWindow);
     return exec();
 }

@@ -17,10 +17,11 @@ class TAboutF : public QDialog {
     // Hooks itself to the main window's "About ..." item when `mainWindow` has one.
     TAboutF(const AppState& state, QWidget* mainWindow);
 
-    // Places the box over the main window (its client rectangle) and shows it modally.
-    int NaboutClick(const QRect& mainWindow);
+    // Places the box over the main window (see DialogPlacement::placeOver) and shows
+    // it modally.
+    int NaboutClick(const QWidget& mainWindow);
     // Fills the texts and places the box, without showing it.
-    void prepare(const QRect& mainWindow);
+    void prepare(const QWidget& mainWindow);
     void Button1Click();
 
   private:

@@ -13,7 +13,6 @@
 
 #include "actions/mouse_control.h"
 #include "actions/overlay_font.h"
-#include "core/dialog_placement.h"
 #include "core/number_text.h"
 #include "core/port_settings.h"
 #include "core/settings_file.h"
@@ -22,6 +21,7 @@
 #include "editor/command_runner.h"
 #include "editor/editing_rules.h"
 #include "editor/main_window.h"
+#include "forms/dialog_placement.h"
 #include "settings/dialog_values.h"
 #include "settings/font_dialog.h"
 #include "settings/language_applier.h"
@@ -421,7 +421,7 @@ void TPropertiesF::NParamClick() {
         ComboBoxDevice->addItems(QStringList{QString()} + DialogValues::serialDevices());
         ComboBoxDevice->setEditText(shown);
     }
-    setGeometry(QRect(DialogPlacement::over(form_.geometry(), size()), size()));
+    DialogPlacement::placeOver(*this, form_);
     runModal(*this);
     reopenPort();
 }

@@ -7,7 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "core/dialog_placement.h"
+#include "forms/dialog_placement.h"
 
 namespace {
 
@@ -55,13 +55,9 @@ TTestF::TTestF(QWidget* parent) : QDialog(parent) {
     connect(&pendingTimer_, &QTimer::timeout, this, &TTestF::writePending);
 }
 
-int TTestF::NTestIRClick(const QRect& mainWindow) {
-    placeOver(mainWindow);
+int TTestF::NTestIRClick(const QWidget& mainWindow) {
+    DialogPlacement::placeOver(*this, mainWindow);
     return exec();
-}
-
-void TTestF::placeOver(const QRect& mainWindow) {
-    setGeometry(QRect(DialogPlacement::over(mainWindow, size()), size()));
 }
 
 void TTestF::appendCode(const QString& code) {

@@ -15,28 +15,27 @@ class QPushButton;
 // never waits for the layout of a box that nobody sees.
 //
 // Sizes are client sizes (without the window frame): the designed 448 x 302, the
-// minimum 350 x 200, and the layout of the two controls derived from them.
+// minimum 350 x 200, and the layout of the two controls derived from them. The
+// controls are found by their names: RichEdit1 (the lines) and Button1 ("OK").
 class TTestF : public QDialog {
     Q_OBJECT
   public:
     explicit TTestF(QWidget* parent = nullptr);
 
-    // Opens modally over the main window (its client rectangle).
-    int NTestIRClick(const QRect& mainWindow);
-    // Places the window over the main window without showing it.
-    void placeOver(const QRect& mainWindow);
+    // Opens modally over the main window (see DialogPlacement::placeOver).
+    int NTestIRClick(const QWidget& mainWindow);
 
     // A new last line with the code.
     void appendCode(const QString& code);
-
-    QPlainTextEdit* RichEdit1;
-    QPushButton* Button1;
 
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    QPlainTextEdit* RichEdit1;
+    QPushButton* Button1;
+
     void layoutControls();
     // Puts the waiting lines into the box, then keeps the latest that fit.
     void writePending();

@@ -7,6 +7,7 @@
 #include "editor/command_runner.h"
 #include "editor/command_tree.h"
 #include "reception/tutoring_dialog.h"
+#include "support/find_widget.h"
 #include "tests/forms/form_fixture.h"
 
 class LearningAndReload : public FormTest {};
@@ -37,11 +38,11 @@ TEST_F(LearningAndReload, AnotherCommandFileClosesTheDialogAndNothingIsLearnedIn
         ASSERT_TRUE(pty.send("K"));
         closedBySwitch = QTest::qWaitFor([&] { return !dialog->isVisible(); }, 3000);
         if (!closedBySwitch) {  // what a user would go on to do in the old dialog
-            dialog->Button1->click();
+            widget<QPushButton>(*dialog, "Button1")->click();  // "Заново"
             for (int i = 0; i < 5; ++i) {
                 dialog->learningStep(QStringLiteral(" 41 42"));
             }
-            dialog->Button2->click();
+            widget<QPushButton>(*dialog, "Button2")->click();  // "Принять"
         }
     });
     tree()->selectIndex(2);

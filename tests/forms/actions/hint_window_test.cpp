@@ -120,8 +120,8 @@ TEST(TWordWindow, TheWordAndFourNinesInTheOverlayFontSizeAndPlaceTheWindow) {
         EXPECT_EQ(window.geometry(), CountdownPlacement::geometry(sizing->sizeHint(), screen));
         EXPECT_EQ(window.geometry().right() + 1, screen.width() - 10);
     };
-    expectFitted(shutdown, shutdown.LabelShutDownLNG, "Выключить 9999");
-    expectFitted(timer, timer.LabelWH, "Таймер 9999");
+    expectFitted(shutdown, widget<QLabel>(shutdown, "LabelShutDownLNG"), "Выключить 9999");
+    expectFitted(timer, widget<QLabel>(timer, "LabelWH"), "Таймер 9999");
     const int designWidth = timer.width();
 
     OverlayFont font;
@@ -129,10 +129,11 @@ TEST(TWordWindow, TheWordAndFourNinesInTheOverlayFontSizeAndPlaceTheWindow) {
     font.colorValue = 0xFF0000;  // blue
     timer.applyOverlayFont(font);
     EXPECT_GT(timer.width(), designWidth);
-    expectFitted(timer, timer.LabelWH, "Таймер 9999");
-    EXPECT_EQ(timer.Label1->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    expectFitted(timer, widget<QLabel>(timer, "LabelWH"), "Таймер 9999");
+    EXPECT_EQ(widget<QLabel>(timer, "Label1")->palette().color(QPalette::WindowText),
+              QColor(Qt::blue));
 
     shutdown.setWord("Shut down");  // a language file's word
     EXPECT_EQ(shutdown.word(), "Shut down");
-    expectFitted(shutdown, shutdown.LabelShutDownLNG, "Shut down 9999");
+    expectFitted(shutdown, widget<QLabel>(shutdown, "LabelShutDownLNG"), "Shut down 9999");
 }

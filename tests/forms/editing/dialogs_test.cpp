@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "core/command_file.h"
+#include "core/dialog_placement.h"
 #include "editing_fixture.h"
 #include "editor/character_limit.h"
 #include "editor/command_tree.h"
@@ -58,9 +59,8 @@ TEST_F(EditingTest, NewHeaderDialogCreatesTheRootAndSwitchesTheMenus) {
     EXPECT_EQ(seen.label, QStringLiteral("Наименование:"));
     EXPECT_EQ(seen.textAtOpen, QStringLiteral("New header"));
     EXPECT_EQ(seen.size, QSize(170, 91));
-    EXPECT_EQ(seen.pos,
-              EditingRules::dialogTopLeft(form->frameGeometry(),
-                                          widget<TNewPultF>(*form, "TNewPultF")->frameSize()));
+    EXPECT_EQ(seen.pos, DialogPlacement::over(form->frameGeometry(),
+                                              widget<TNewPultF>(*form, "TNewPultF")->frameSize()));
 }
 
 TEST_F(EditingTest, DialogsHaveTheirTextsAndKeepTheLastEntry) {

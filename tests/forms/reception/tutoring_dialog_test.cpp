@@ -6,13 +6,18 @@
 #include <QTimer>
 
 #include "reception/tutoring_dialog.h"
+#include "support/find_widget.h"
 
 namespace {
 
 class TutoringTest : public ::testing::Test {
   protected:
     AppState state;
+    QWidget mainWindow;
     TtutoringF dialog{state};
+    QPushButton* restart = widget<QPushButton>(dialog, "Button1");  // "Заново"
+    QPushButton* accept = widget<QPushButton>(dialog, "Button2");   // "Принять"
+    QPushButton* erase = widget<QPushButton>(dialog, "Button3");    // "Удалить"
 
     void SetUp() override {
         state.table.setHeader("Remote");
@@ -23,7 +28,9 @@ class TutoringTest : public ::testing::Test {
     int green() const {
         int n = 0;
         for (int i = 0; i < 5; ++i) {
-            const QColor c = dialog.panels[i]->palette().color(QPalette::Window);
+            const QByteArray name = "L" + QByteArray::number(i + 1);
+            const QColor c =
+                widget<QFrame>(dialog, name.constData())->palette().color(QPalette::Window);
             if (c == QColor(0, 255, 0) && n == i) {
                 ++n;
             } else if (c != QColor(255, 0, 0)) {
@@ -38,7 +45,9 @@ class TutoringTest : public ::testing::Test {
             steps();
             dialog.close();  // the close box, if the steps left it open
         });
-        return dialog.NtutClick(QRect(100, 50, 654, 442), 1);
+        mainWindow.setGeometry(100, 50, 654, 442);
+        mainWindow.show();  // framed: 2 pixels a side offscreen
+        return dialog.NtutClick(mainWindow, 1);
     }
     std::vector<int> teach(const QStringList& codes) {
         std::vector<int> counts;
@@ -50,7 +59,7 @@ class TutoringTest : public ::testing::Test {
     }
     void expectClosedState() {
         EXPECT_EQ(green(), 0);
-        EXPECT_FALSE(dialog.Button2->isEnabled() || dialog.Button3->isEnabled());
+        EXPECT_FALSE(accept->isEnabled() || erase->isEnabled());
         EXPECT_TRUE(state.learningMode.isEmpty() && state.learnedCode.isEmpty());
     }
 };
@@ -60,16 +69,17 @@ class TutoringTest : public ::testing::Test {
 TEST_F(TutoringTest, AcceptAfterAReferenceAndFourEqualCodes) {
     expectClosedState();
     const int result = runModal([&] {
-        // 654 - 305 = 349 halves to 174; 442 - 120 = 322 halves to 161, plus 20.
-        EXPECT_EQ(dialog.geometry().topLeft(), QPoint(274, 231));
-        dialog.Button1->click();
+        // Whole windows: 658 - 309 = 349 halves to 174; 446 - 124 = 322 halves to
+        // 161, plus 20; from the main window's frame at (98, 48).
+        EXPECT_EQ(dialog.frameGeometry().topLeft(), QPoint(98 + 174, 48 + 161 + 20));
+        restart->click();
         EXPECT_EQ(state.learningMode, "y");
-        EXPECT_TRUE(dialog.Button3->isEnabled());
+        EXPECT_TRUE(erase->isEnabled());
         EXPECT_EQ(teach({"A", "A", "B", "A", "A"}), (std::vector<int>{1, 2, 2, 3, 4}));
-        QTest::mouseClick(dialog.Button2, Qt::LeftButton);  // four are not enough
+        QTest::mouseClick(accept, Qt::LeftButton);  // four are not enough
         ASSERT_TRUE(dialog.isVisible());
         EXPECT_EQ(teach({"A", "A"}), (std::vector<int>{5, 5}));
-        QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+        QTest::mouseClick(accept, Qt::LeftButton);
     });
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(state.table.slot(1).code, "A");
@@ -79,9 +89,9 @@ TEST_F(TutoringTest, AcceptAfterAReferenceAndFourEqualCodes) {
 
 TEST_F(TutoringTest, RestartTakesANewReferenceAndTheCloseBoxStoresNothing) {
     const int result = runModal([&] {
-        dialog.Button1->click();
+        restart->click();
         teach({"A", "A", "A"});
-        dialog.Button1->click();
+        restart->click();
         EXPECT_EQ(green(), 0);
         EXPECT_EQ(teach({"B", "A", "B", "B", "B", "B"}), (std::vector<int>{1, 1, 2, 3, 4, 5}));
     });
@@ -93,10 +103,10 @@ TEST_F(TutoringTest, RestartTakesANewReferenceAndTheCloseBoxStoresNothing) {
 
 TEST_F(TutoringTest, DeleteErasesTheCodeOnceRestartWasPressed) {
     const int result = runModal([&] {
-        QTest::mouseClick(dialog.Button3, Qt::LeftButton);  // disabled before "Заново"
+        QTest::mouseClick(erase, Qt::LeftButton);  // disabled before "Заново"
         ASSERT_TRUE(dialog.isVisible());
-        dialog.Button1->click();
-        QTest::mouseClick(dialog.Button3, Qt::LeftButton);
+        restart->click();
+        QTest::mouseClick(erase, Qt::LeftButton);
     });
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(state.table.slot(1).code, QString());

@@ -46,7 +46,8 @@ TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
     EXPECT_EQ(widget<QPushButton>(*widget<TNewCommandF>(*form, "TNewCommandF"), "Button2")->text(),
               QStringLiteral("Cancel"));
     EXPECT_EQ(form->runner()->TestF()->windowTitle(), QStringLiteral("Receiver test"));
-    EXPECT_EQ(form->runner()->tutoringF()->Button2->text(), QStringLiteral("Accept"));
+    EXPECT_EQ(widget<QPushButton>(*form->runner()->tutoringF(), "Button2")->text(),
+              QStringLiteral("Accept"));
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Settings"));
     dialog->buildControls();  // its pages come when it first opens, in the language in effect
     EXPECT_EQ(widget<QTabWidget>(*dialog, "PageControl1")->tabText(1),
@@ -60,7 +61,7 @@ TEST_F(LanguageTest, EnglishFileReachesEveryWindowAtCreation) {
     EXPECT_FALSE(form->unsavedQuestion.isEmpty());
 
     // The about box: its caption from the file, its version the program's own.
-    about->prepare(form->geometry());
+    about->prepare(*form);
     EXPECT_EQ(about->windowTitle(), QStringLiteral("About ..."));
     EXPECT_EQ(widget<QLabel>(*about, "Label6")->text(), QStringLiteral("Version " QUENDA_VERSION));
     EXPECT_EQ(widget<QLabel>(*about, "Label4")->text(),

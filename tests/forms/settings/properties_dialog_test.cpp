@@ -232,7 +232,7 @@ TEST_F(PropertiesTest, PortReopensOnTheDeviceNamedInTheList) {
     EXPECT_EQ(state.settings.comDevice, other.devicePath());
     EXPECT_TRUE(errors.messages.isEmpty()) << errors.messages.join('\n').toStdString();
     ASSERT_TRUE(other.send("AB"));
-    QPlainTextEdit* log = form->runner()->TestF()->RichEdit1;
+    QPlainTextEdit* log = widget<QPlainTextEdit>(*form->runner()->TestF(), "RichEdit1");
     EXPECT_TRUE(QTest::qWaitFor([&] { return log->toPlainText().contains("41 42"); }, 3000))
         << log->toPlainText().toStdString();
 

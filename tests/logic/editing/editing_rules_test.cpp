@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/dialog_placement.h"
 #include "support/print_qt.h"
 
 using namespace EditingRules;
@@ -21,11 +22,12 @@ QString listOf(int n) {
 
 TEST(DialogPlacement, CentredAcrossAndTwentyPixelsBelowTheMiddle) {
     // 654 x 442 at (111, 115) with the 170 x 91 header dialog: 111 + 242, 115 + 175 + 20.
-    EXPECT_EQ(dialogTopLeft({111, 115, 654, 442}, {170, 91}), QPoint(353, 310));
+    EXPECT_EQ(DialogPlacement::over({111, 115, 654, 442}, {170, 91}), QPoint(353, 310));
     // Odd differences cut the half down: (655 - 172) / 2 = 241, (443 - 93) / 2 = 175.
-    EXPECT_EQ(dialogTopLeft({0, 0, 655, 443}, {172, 93}), QPoint(241, 195));
+    EXPECT_EQ(DialogPlacement::over({0, 0, 655, 443}, {172, 93}), QPoint(241, 195));
     // A dialog larger than the window: the negative halves are cut toward zero, not down.
-    EXPECT_EQ(dialogTopLeft({100, 100, 101, 101}, {172, 93}), QPoint(100 - 35, 100 + 4 + 20));
+    EXPECT_EQ(DialogPlacement::over({100, 100, 101, 101}, {172, 93}),
+              QPoint(100 - 35, 100 + 4 + 20));
 }
 
 TEST(CombinationBuilder, StopsAtThirtyElementsAndPassesTheTeens) {

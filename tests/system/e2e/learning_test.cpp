@@ -34,11 +34,12 @@ void click(Session& s, QPoint at, int button = 1) {
     std::this_thread::sleep_for(250ms);
 }
 
-std::optional<rig::XWindowInfo> learningDialog(Session& s, rig::milliseconds limit) {
+std::optional<rig::XWindowInfo> shownDialog(Session& s, const QString& title,
+                                            rig::milliseconds limit) {
     std::optional<rig::XWindowInfo> found;
     rig::waitUntil(
         [&] {
-            const auto shown = s.x().topLevelsTitled(QStringLiteral("Обучение ..."), true);
+            const auto shown = s.x().topLevelsTitled(title, true);
             if (!shown.empty()) {
                 found = shown.front();
             }
@@ -46,6 +47,24 @@ std::optional<rig::XWindowInfo> learningDialog(Session& s, rig::milliseconds lim
         },
         limit);
     return found;
+}
+
+std::optional<rig::XWindowInfo> learningDialog(Session& s, rig::milliseconds limit) {
+    return shownDialog(s, QStringLiteral("Обучение ..."), limit);
+}
+
+// Every dialog opens by the one rule, on whole windows (frames included, where a
+// window manager draws them): centred over the main window, 20 pixels lower. (The
+// rig's window manager centres dialogs on the screen by itself, so these checks run
+// without one.)
+void expectPlacedOverMainWindow(Session& s, const rig::XWindowInfo& dialog) {
+    const auto whole = [&](std::uint64_t id) { return s.x().window(s.x().frameOf(id)).rect; };
+    const QRect main = whole(s.mainWindow().id);
+    const QRect d = whole(dialog.id);
+    EXPECT_EQ(d.topLeft(), QPoint(main.x() + (main.width() - d.width()) / 2,
+                                  main.y() + (main.height() - d.height()) / 2 + 20))
+        << dialog.title.toStdString() << ": main window " << main.x() << "," << main.y() << " "
+        << main.width() << "x" << main.height() << ", dialog " << d.width() << "x" << d.height();
 }
 
 }  // namespace
@@ -69,9 +88,8 @@ TEST(Learning, FivePressesTeachTheSelectedCommandItsCodeAndSaveKeepsIt) {
     xdotool(s, {"key", "--delay", "60", "Down", "Down", "Return"});
     const std::optional<rig::XWindowInfo> dialog = learningDialog(s, 5s);
     ASSERT_TRUE(dialog) << s.programErrors();
+    expectPlacedOverMainWindow(s, *dialog);
     const QRect d = dialog->rect;
-    EXPECT_EQ(d.x(), main.x() + (main.width() - d.width()) / 2);
-    EXPECT_EQ(d.y(), main.y() + (main.height() - d.height()) / 2 + 20);
 
     click(s, d.topLeft() + kAgainButton);
     const auto pressButton = [&] {
@@ -107,7 +125,8 @@ TEST(Learning, FivePressesTeachTheSelectedCommandItsCodeAndSaveKeepsIt) {
 
 // A code that loads another command file while the dialog is open takes the
 // command being taught away: the dialog closes and nothing is learned into the
-// command that now sits in its slot.
+// command that now sits in its slot. The new command's dialog, opened first from
+// the same menu, shows that the editor's dialogs open by the learning dialog's rule.
 TEST(Learning, AnotherCommandFileLoadedMeanwhileClosesTheDialog) {
     Session s(rig::DesktopOptions{});
     files::Settings settings;
@@ -125,8 +144,19 @@ TEST(Learning, AnotherCommandFileLoadedMeanwhileClosesTheDialog) {
     const QPoint row = main.topLeft() + QPoint(kTreeX, kHeaderRowY + 2 * kRowHeight);
     click(s, row);
     click(s, row, 3);
+    xdotool(s, {"key", "--delay", "60", "Down", "Return"});  // "новая команда"
+    const auto newCommand = shownDialog(s, QStringLiteral("Новая команда"), 5s);
+    ASSERT_TRUE(newCommand) << s.programErrors();
+    expectPlacedOverMainWindow(s, *newCommand);
+    xdotool(s, {"key", "Escape"});
+    ASSERT_TRUE(rig::waitUntil(
+        [&] { return s.x().topLevelsTitled(QStringLiteral("Новая команда"), true).empty(); }, 3s));
+
+    click(s, row, 3);
     xdotool(s, {"key", "--delay", "60", "Down", "Down", "Return"});
-    ASSERT_TRUE(learningDialog(s, 5s)) << s.programErrors();
+    const auto learning = learningDialog(s, 5s);
+    ASSERT_TRUE(learning) << s.programErrors();
+    expectPlacedOverMainWindow(s, *learning);
 
     s.press("K");  // matched as usual while the dialog does not collect
     EXPECT_TRUE(rig::waitUntil(
