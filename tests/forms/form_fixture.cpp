@@ -12,6 +12,7 @@
 
 #include "editor/command_tree.h"
 #include "editor/property_panel.h"
+#include "support/rig/files.h"
 
 namespace Remote {
 
@@ -86,18 +87,18 @@ QString FormTest::path(const QString& fileName) const {
     return dir.filePath(fileName);
 }
 
+// In the rig's record layout, as UTF-8 with the mark: the names are Cyrillic.
 void FormTest::writeCommandFile(const QString& fileName, const QString& header,
                                 const QList<Command>& commands) const {
-    QStringList lines{QStringLiteral("Name: ") + header, QString()};
+    std::vector<files::Command> records;
     for (const Command& c : commands) {
-        lines << "Name: " + c.name << "Code: " + c.code << "Type Action: " + c.typeAction
-              << "Command combination: " + c.commandCombination << "File: " + c.file
-              << "WindowHandle: " + c.windowHandle << "Run Action: " + c.runAction
-              << "Key add: " + c.keyAdd << "Key add1: " + c.keyAdd1 << "Key: " + c.key
-              << "MousePos X: " + c.mousePosX << "MousePos Y: " + c.mousePosY << "Pause: " + c.pause
-              << "FileSound: " + c.fileSound << QString();
+        records.push_back({c.name.toUtf8(), c.code.toUtf8(), c.typeAction.toUtf8(),
+                           c.commandCombination.toUtf8(), c.file.toUtf8(), c.windowHandle.toUtf8(),
+                           c.runAction.toUtf8(), c.keyAdd.toUtf8(), c.keyAdd1.toUtf8(),
+                           c.key.toUtf8(), c.mousePosX.toUtf8(), c.mousePosY.toUtf8(),
+                           c.pause.toUtf8(), c.fileSound.toUtf8()});
     }
-    writeLines(path(fileName), lines);
+    rig::writeFile(path(fileName), "\xEF\xBB\xBF" + files::commandFile(header.toUtf8(), records));
 }
 
 void FormTest::writeSettings(const QString& loadFile, const QString& loadMinimized, int treeWidth,
@@ -161,6 +162,7 @@ QTreeWidgetItem* FormTest::node(int index) const {
 void FormTest::clickNode(int index) {
     QTreeWidgetItem* item = node(index);
     ASSERT_NE(item, nullptr) << "no node " << index;
+    tree()->scrollToItem(item);
     const QRect place = tree()->visualItemRect(item);
     ASSERT_TRUE(place.isValid());
     QTest::mouseClick(tree()->viewport(), Qt::LeftButton, {}, place.center());

@@ -32,10 +32,6 @@ void EditingTest::TearDown() {
     form.reset();
 }
 
-QString EditingTest::path(const QString& fileName) const {
-    return dir.filePath(fileName);
-}
-
 void EditingTest::writeRemote(const QString& fileName, const QString& header,
                               const QList<Command>& commands) const {
     CommandTable table;
@@ -63,10 +59,8 @@ void EditingTest::writeSettings(const QString& loadFile) const {
 
 void EditingTest::start(const QString& loadFile) {
     writeSettings(loadFile);
-    form = std::make_unique<TForm1>(state, platform, errors, prompts);
-    form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    QTest::qWait(5);  // the start-up step shows the window once more
+    FormTest::start();
+    showWindow();
     ASSERT_TRUE(errors.messages.isEmpty()) << errors.messages.join(QLatin1Char('\n')).toStdString();
 }
 
@@ -83,14 +77,6 @@ QStringList EditingTest::treeCaptions() const {
         captions << tree()->nodeAt(i)->text(0);
     }
     return captions;
-}
-
-void EditingTest::clickNode(int index) {
-    TCommandTree* view = tree();
-    QTreeWidgetItem* item = view->nodeAt(index);
-    ASSERT_NE(item, nullptr);
-    view->scrollToItem(item);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(item).center());
 }
 
 void EditingTest::customise(int index) {

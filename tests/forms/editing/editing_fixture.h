@@ -30,6 +30,7 @@
 #include "support/print_qt.h"
 #include "support/rig/pty.h"
 #include "support/scripted_prompts.h"
+#include "tests/forms/form_fixture.h"
 
 class QComboBox;
 class QDialog;
@@ -44,14 +45,13 @@ struct DialogSeen {
     QPoint pos;
 };
 
-// A program folder in a temporary directory with QUENDA.ini and command files, and
-// the main window started from it with a fake platform and a collecting reporter.
-class EditingTest : public ::testing::Test {
+// The main window's fixture, started from the shipped settings, with the name
+// dialogs answered as the user answers them.
+class EditingTest : public FormTest {
   protected:
     void SetUp() override;
     void TearDown() override;
 
-    QString path(const QString& fileName) const;
     // A command file with a header and commands named by their captions.
     void writeRemote(const QString& fileName, const QString& header,
                      const QList<Command>& commands) const;
@@ -62,11 +62,7 @@ class EditingTest : public ::testing::Test {
     // Starts with a remote "Remote" holding commands A, B and C.
     void startWithABC();
 
-    // The main window's command tree and property pane, found by their names.
-    TCommandTree* tree() const { return widget<TCommandTree>(*form, "TreeView1"); }
-    TPropertyPanel* panel() const { return widget<TPropertyPanel>(*form, "ListViewPanel"); }
     QStringList treeCaptions() const;
-    void clickNode(int index);
     // Clicks a command, then "Настройки": the panel in customisation mode.
     void customise(int index);
 
@@ -80,16 +76,6 @@ class EditingTest : public ::testing::Test {
     void choose(QComboBox* list, const std::function<int(QComboBox*)>& which);
     void type(QComboBox* list, const QString& text);
 
-    QTemporaryDir dir;
-    // The serial port the window opens at start: a pseudo-terminal of the test's own,
-    // never a port of the machine.
-    rig::PseudoTerminal pty;
-    AppState state;
-    FakePlatform platform;
-    CollectingReporter errors;
-    // Answers the questions the window asks.
-    ScriptedPrompts prompts;
-    std::unique_ptr<TForm1> form;
     QList<DialogSeen> dialogsSeen;
 };
 
