@@ -50,12 +50,6 @@ std::optional<Clock::time_point> waitForTouch(int inotifyFd, int limitMs) {
     return seen;
 }
 
-double percentile(const std::vector<double>& sorted, double p) {
-    const std::size_t at =
-        std::min(sorted.size() - 1, std::size_t(p * double(sorted.size() - 1) + 0.5));
-    return sorted[at];
-}
-
 // An inotify descriptor that reports changes of the times of `file`; -1 on failure.
 int watchTimes(const QString& file) {
     const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
@@ -87,8 +81,8 @@ std::optional<double> press(rig::PseudoTerminal& port, int watch) {
 void printFigures(std::vector<double>& sorted) {
     std::sort(sorted.begin(), sorted.end());
     std::printf("  min %.1f ms, median %.1f ms, 90th %.1f ms, 99th %.1f ms, max %.1f ms\n",
-                sorted.front(), percentile(sorted, 0.5), percentile(sorted, 0.9),
-                percentile(sorted, 0.99), sorted.back());
+                sorted.front(), bench::percentile(sorted, 0.5), bench::percentile(sorted, 0.9),
+                bench::percentile(sorted, 0.99), sorted.back());
 }
 
 }  // namespace
@@ -173,8 +167,8 @@ int main(int argc, char** argv) {
             floorLatencies.size(), floorMissed);
         printFigures(floorLatencies);
         std::printf("Ratio to the floor: median %.2f, 99th percentile %.2f\n",
-                    percentile(latencies, 0.5) / percentile(floorLatencies, 0.5),
-                    percentile(latencies, 0.99) / percentile(floorLatencies, 0.99));
+                    bench::percentile(latencies, 0.5) / bench::percentile(floorLatencies, 0.5),
+                    bench::percentile(latencies, 0.99) / bench::percentile(floorLatencies, 0.99));
         return missed == 0 && floorMissed == 0 ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "latency_bench: %s\n", e.what());

@@ -47,48 +47,7 @@ class TimingPlatform : public FakePlatform {
 
 // The presses: three buttons in turn, each learned by one command that opens a
 // program of its own, in different places of the table.
-struct Press {
-    int slot;
-    QByteArray burst;  // what the receiver sends
-};
-const Press kPresses[] = {{5, "ABC"}, {17, "ABD"}, {26, "ABE"}};
-
-// A full remote of 30 commands, as a user's command file holds: the pressed ones
-// open a program, the others run other kinds of action.
-QByteArray fullRemote() {
-    std::vector<files::Command> commands;
-    for (int n = 1; n <= 30; ++n) {
-        const Press* press = nullptr;
-        for (const Press& p : kPresses) {
-            press = p.slot == n ? &p : press;
-        }
-        const bool open = press != nullptr;
-        const QByteArray number = QByteArray::number(n);
-        QByteArray code = " 41 42 " + QByteArray::number(n + 0x10, 16).toUpper();
-        if (open) {
-            code.clear();
-            for (const char byte : press->burst) {
-                code += ' ' + QByteArray::number(byte, 16).toUpper();
-            }
-        }
-        commands.push_back({.name = "Command " + number,
-                            .code = code,
-                            .typeAction = open || n % 3 != 0 ? "Run command" : "Key control",
-                            .file = open ? "/usr/bin/player --track " + number : QByteArray(),
-                            .runAction = open         ? "Open"
-                                         : n % 3 != 0 ? "Active"
-                                                      : QByteArray(),
-                            .key = n % 3 == 0 ? "Space" : QByteArray(),
-                            .pause = "0"});
-    }
-    return files::commandFile("Bench remote", commands);
-}
-
-double percentile(const std::vector<double>& sorted, double p) {
-    const std::size_t at =
-        std::min(sorted.size() - 1, std::size_t(p * double(sorted.size() - 1) + 0.5));
-    return sorted[at];
-}
+const std::vector<bench::Press> kPresses = {{5, "ABC"}, {17, "ABD"}, {26, "ABE"}};
 
 void runEventsFor(int ms) {
     QEventLoop loop;
@@ -110,7 +69,7 @@ int main(int argc, char** argv) {
         }
         rig::PseudoTerminal receiver;
         const QString remote = home.work(QStringLiteral("bench.pci"));
-        rig::writeFile(remote, fullRemote());
+        rig::writeFile(remote, bench::fullRemote(kPresses));
         QDir().mkpath(home.programFolder());
         rig::writeFile(home.programFolder() + QStringLiteral("/QUENDA.ini"),
                        bench::traySettings(receiver.devicePath(), remote, 100));
@@ -171,9 +130,10 @@ int main(int argc, char** argv) {
             "%d passes, three buttons in turn:\n",
             passes);
         std::printf("  timer to program start: median %.3f ms, 99th %.3f ms, max %.3f ms\n",
-                    percentile(toStart, 0.5), percentile(toStart, 0.99), toStart.back());
+                    bench::percentile(toStart, 0.5), bench::percentile(toStart, 0.99),
+                    toStart.back());
         std::printf("  whole pass (with the 50 ms hint wait): median %.3f ms, 99th %.3f ms\n",
-                    percentile(whole, 0.5), percentile(whole, 0.99));
+                    bench::percentile(whole, 0.5), bench::percentile(whole, 0.99));
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pass_bench: %s\n", e.what());

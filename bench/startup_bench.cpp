@@ -122,34 +122,10 @@ class Starter {
     std::vector<char*> envp_;
 };
 
-// A user's remote: 30 commands of the usual kinds.
-QByteArray fullRemote() {
-    std::vector<files::Command> commands;
-    for (int n = 1; n <= 30; ++n) {
-        const QByteArray number = QByteArray::number(n);
-        commands.push_back({.name = "Command " + number,
-                            .code = " 41 42 " + QByteArray::number(n + 0x10, 16).toUpper(),
-                            .typeAction = n % 3 != 0 ? "Run command" : "Key control",
-                            .file = n % 3 == 1 ? "/usr/bin/player --track " + number : "",
-                            .runAction = n % 3 == 1   ? "Open"
-                                         : n % 3 == 2 ? "Active"
-                                                      : QByteArray(),
-                            .key = n % 3 == 0 ? "Space" : QByteArray(),
-                            .pause = "0"});
-    }
-    return files::commandFile("Bench remote", commands);
-}
-
-double percentile(const std::vector<double>& sorted, double p) {
-    const std::size_t at =
-        std::min(sorted.size() - 1, std::size_t(p * double(sorted.size() - 1) + 0.5));
-    return sorted[at];
-}
-
 void printRow(const char* what, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
-    std::printf("  %-28s median %6.1f ms, min %6.1f ms, 90th %6.1f ms\n", what, percentile(ms, 0.5),
-                ms.front(), percentile(ms, 0.9));
+    std::printf("  %-28s median %6.1f ms, min %6.1f ms, 90th %6.1f ms\n", what,
+                bench::percentile(ms, 0.5), ms.front(), bench::percentile(ms, 0.9));
 }
 
 }  // namespace
@@ -162,7 +138,7 @@ int main(int argc, char** argv) {
         rig::Desktop desktop;
         rig::TestHome& home = desktop.home();
         const QString remote = home.work(QStringLiteral("bench.pci"));
-        rig::writeFile(remote, fullRemote());
+        rig::writeFile(remote, bench::fullRemote({}));
         QDir().mkpath(home.programFolder());
         QByteArray settings = bench::traySettings(home.firstPortDevice(), remote, 100);
         settings.replace("Load minized on tray: yes", "Load minized on tray: no");

@@ -3,8 +3,10 @@
 #include <unistd.h>
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 #include "support/rig/desktop.h"
 #include "support/rig/files.h"
@@ -52,6 +54,47 @@ inline bool waitForTrayIcon(rig::Desktop& desktop, rig::Quenda& quenda) {
         },
         std::chrono::milliseconds(15000));
     return docked && quenda.process().running();
+}
+
+// A full remote of 30 commands, as a user's command file holds: the commands in
+// `pressed` (slot and the bytes their button sends) open a program of their own,
+// the others run other kinds of action.
+struct Press {
+    int slot;
+    QByteArray burst;  // what the receiver sends
+};
+inline QByteArray fullRemote(const std::vector<Press>& pressed) {
+    std::vector<files::Command> commands;
+    for (int n = 1; n <= 30; ++n) {
+        const auto press = std::find_if(pressed.begin(), pressed.end(),
+                                        [n](const Press& p) { return p.slot == n; });
+        const bool open = press != pressed.end();
+        const QByteArray number = QByteArray::number(n);
+        QByteArray code = " 41 42 " + QByteArray::number(n + 0x10, 16).toUpper();
+        if (open) {
+            code.clear();
+            for (const char byte : press->burst) {
+                code += ' ' + QByteArray::number(byte, 16).toUpper();
+            }
+        }
+        commands.push_back({.name = "Command " + number,
+                            .code = code,
+                            .typeAction = open || n % 3 != 0 ? "Run command" : "Key control",
+                            .file = open ? "/usr/bin/player --track " + number : QByteArray(),
+                            .runAction = open         ? "Open"
+                                         : n % 3 != 0 ? "Active"
+                                                      : QByteArray(),
+                            .key = n % 3 == 0 ? "Space" : QByteArray(),
+                            .pause = "0"});
+    }
+    return files::commandFile("Bench remote", commands);
+}
+
+// The value at fraction `p` of sorted figures (0.5 the median).
+inline double percentile(const std::vector<double>& sorted, double p) {
+    const std::size_t at =
+        std::min(sorted.size() - 1, std::size_t(p * double(sorted.size() - 1) + 0.5));
+    return sorted[at];
 }
 
 // One line on the machine the figures come from: cores, processor, load.
