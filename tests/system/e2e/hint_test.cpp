@@ -149,12 +149,20 @@ TEST(IconFlash, TheActivityIconShowsInTheTrayForTheWholeHundredMilliseconds) {
     const quint64 normal = fingerprint(dpy, area);
 
     s.press("F");
-    const auto waitFor = [&](bool active) -> std::optional<e2e::Clock::time_point> {
+    // The moment the icon was first seen so, and the last sample before that.
+    struct Change {
+        e2e::Clock::time_point before, seen;
+    };
+    const auto waitFor = [&](bool active) -> std::optional<Change> {
         const auto end = e2e::Clock::now() + 3s;
+        auto before = e2e::Clock::now();
         while (e2e::Clock::now() < end) {
-            if ((fingerprint(dpy, area) != normal) == active) {
-                return e2e::Clock::now();
+            const bool changed = (fingerprint(dpy, area) != normal) == active;
+            const auto now = e2e::Clock::now();
+            if (changed) {
+                return Change{before, now};
             }
+            before = now;
             std::this_thread::sleep_for(1ms);
         }
         return std::nullopt;
@@ -164,6 +172,8 @@ TEST(IconFlash, TheActivityIconShowsInTheTrayForTheWholeHundredMilliseconds) {
     XCloseDisplay(dpy);
     ASSERT_TRUE(shown) << "the activity icon never showed";
     ASSERT_TRUE(restored) << "the normal icon did not come back";
-    // Seen for at least the flash, less what the sampling may miss at either end.
-    EXPECT_GE(e2e::msBetween(*shown, *restored), 70.0);
+    // The icon changed after the last normal sample and went back before the first
+    // normal one after it: that span holds the whole flash, however late a loaded
+    // machine let the samples come.
+    EXPECT_GE(e2e::msBetween(shown->before, restored->seen), 90.0);
 }
