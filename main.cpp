@@ -74,13 +74,10 @@ int main(int argc, char** argv) {
     DialogPrompts prompts;
     TForm1 form1(state, *platform, errors, prompts);
     prompts.setWindow(&form1);
-    errors.useTray(state, form1.trayIcon());
-    TAboutF aboutF(state, &form1);
-    // The settings dialog comes last: creating it puts the language into every window.
-    TPropertiesF propertiesF(form1, state, *platform, errors, prompts);
-    // Said in the language the settings dialog put in, once the window is on the
-    // screen: asking the desktop (a second X connection, the system bus) does not
-    // hold up the start.
+    // Said once the window is on the screen (asking the desktop, a second X connection
+    // and the system bus, does not hold up the start), normally in the language the
+    // settings dialog puts in. Connected at once: an error box while the other windows
+    // are made runs the start-up step already.
     QObject::connect(
         &form1, &TForm1::startupStepDone, &form1,
         [&] {
@@ -91,5 +88,9 @@ int main(int argc, char** argv) {
             }
         },
         Qt::QueuedConnection);
+    errors.useTray(state, form1.trayIcon());
+    TAboutF aboutF(state, &form1);
+    // The settings dialog comes last: creating it puts the language into every window.
+    TPropertiesF propertiesF(form1, state, *platform, errors, prompts);
     return QApplication::exec();
 }

@@ -74,6 +74,9 @@ TForm1::TForm1(AppState& state, Platform& platform, ErrorReporter& errors, Promp
     if (TreeView1->nodeCount() == 0) {
         ListViewPanel->Panel2->hide();
     }
+    // Only now: a message box of the start-up runs an event loop of its own, and the
+    // start-up step uses the runner made above.
+    Timer2->setEnabled(true);
 }
 
 TForm1::~TForm1() = default;
@@ -229,7 +232,6 @@ void TForm1::buildTimers() {
         timer->setObjectName(QLatin1String(name));
     }
     connect(Timer2, &IntervalTimer::timeout, this, &TForm1::Timer2Timer);
-    Timer2->setEnabled(true);
 }
 
 void TForm1::runStartup() {

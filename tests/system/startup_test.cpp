@@ -8,6 +8,7 @@
 #include "screen_text.h"
 #include "support/rig/desktop.h"
 #include "support/rig/files.h"
+#include "support/rig/user.h"
 
 using namespace std::chrono_literals;
 using rig::Desktop;
@@ -177,6 +178,35 @@ TEST(Tray, LoadMinimizedShowsOnlyTheTrayIcon) {
     EXPECT_GE(rig::distinctColours(desktop.environment(), shot, icons[0].rect), 4)
         << "the docked icon at " << icons[0].rect.x() << "," << icons[0].rect.y()
         << " is not painted";
+}
+
+// Started into the tray (with the session, say) after its command file was moved: the
+// missing file is said in a box, and once it is answered the program goes on into the
+// tray, where it tells also that key and mouse commands do nothing here.
+TEST(Tray, AMissingCommandFileIsSaidAndTheIconStillComes) {
+    Desktop desktop({.trayHost = true,
+                     .serverArguments = {QStringLiteral("-extension"), QStringLiteral("XTEST")}});
+    rig::TestHome& home = desktop.home();
+    files::Settings settings;
+    settings.loadMinimized = "yes";
+    home.writeSettings(settings, home.work(QStringLiteral("moved.pci")));
+
+    Quenda quenda(home, desktop.environment());
+    const rig::User user(desktop.environment(), home.workDir());
+    const QString box = user.waitWindow(QStringLiteral("^Quenda$"), Quenda::kStartLimit);
+    ASSERT_FALSE(box.isEmpty()) << quenda.process().standardError().toStdString();
+    rig::settle(500ms);  // a start-up step run under the box would end the program now
+    ASSERT_TRUE(quenda.process().running()) << quenda.process().standardError().toStdString();
+    EXPECT_TRUE(quenda.process().standardError().contains("moved.pci"));
+
+    // Without XTEST nothing can be typed: the box is closed as a close button does.
+    desktop.x().requestClose(box.toULongLong());
+    EXPECT_TRUE(user.waitWindowGone(QStringLiteral("^Quenda$")));
+    EXPECT_TRUE(rig::waitUntil(
+        [&] { return !desktop.x().dockedTrayIcons(QStringLiteral("quenda")).empty(); }, 10s));
+    EXPECT_TRUE(rig::waitUntil(
+        [&] { return quenda.process().standardError().contains("no XTEST extension"); }, 5s));
+    EXPECT_TRUE(quenda.process().running()) << quenda.process().standardError().toStdString();
 }
 
 TEST(CommandLine, HelpAndVersionPrintAndExitWithoutADisplay) {

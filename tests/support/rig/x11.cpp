@@ -296,6 +296,18 @@ std::uint64_t XInspector::topmost() {
     return stack.empty() ? 0 : stack.back();
 }
 
+void XInspector::requestClose(std::uint64_t id) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<Window>(id);
+    event.xclient.message_type = d_->atom("WM_PROTOCOLS");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(d_->atom("WM_DELETE_WINDOW"));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d_->dpy, static_cast<Window>(id), False, NoEventMask, &event);
+    XSync(d_->dpy, False);
+}
+
 QString XInspector::wmState(std::uint64_t id) {
     XSync(d_->dpy, False);
     const Atom wmState = d_->atom("WM_STATE");

@@ -56,6 +56,9 @@ class XInspector {
     std::uint64_t topmost();
     // The ICCCM state a window manager gave the window: "Normal", "Iconic", or empty.
     QString wmState(std::uint64_t id);
+    // Asks the window to close, as a window manager's close button does
+    // (WM_DELETE_WINDOW); needs no XTEST.
+    void requestClose(std::uint64_t id);
 
     // Windows of the given WM_CLASS instance docked in a tray host's panel.
     std::vector<XWindowInfo> dockedTrayIcons(const QString& instance);
