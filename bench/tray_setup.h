@@ -11,8 +11,8 @@
 #include "support/rig/desktop.h"
 #include "support/rig/files.h"
 
-// What the benchmarks that drive the real program in the tray share: its settings
-// and a command file of one "Open" command.
+// What the benchmarks that drive the real program share: its settings, command files
+// (one "Open" command, or a user's full remote), the percentile and the machine line.
 namespace bench {
 
 // The shipped settings with the lines that make a benchmark run: in the tray,

@@ -18,6 +18,7 @@
 #include <X11/extensions/XTest.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -49,7 +50,7 @@ namespace {
 
 // The owner in the lines earlier versions wrote (process, program, host), so that
 // one of them started after this one, and finding the file, can tell whether the
-// owner still runs. Nothing is synced: the lock itself is the kernel's.
+// owner still runs. Not synced: the lock itself is the kernel's.
 void writeLockOwner(int fd) {
     char host[256] = {};
     gethostname(host, sizeof host - 1);
@@ -59,31 +60,49 @@ void writeLockOwner(int fd) {
     }
 }
 
+// In a temporary folder shared with other users, the name may have been taken
+// first: a link (to a file of ours that writing would empty) or a file of someone
+// else (whose lock would keep us from ever starting). Only our own plain file will
+// do.
+bool ownPlainFile(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::getuid() &&
+           info.st_nlink == 1;
+}
+
 }  // namespace
 
 // A lock of the kernel on the file, not the file's existence: it goes with the
 // process however it ends, so no stale lock can keep the program from starting,
-// and nothing is written or synced to disk on the way to the first window.
+// and nothing is synced to disk on the way to the first window. Where the lock
+// cannot be had for another reason than another copy holding it, the program runs
+// and says that it did not check.
 bool LinuxPlatform::claimSingleInstance() {
     if (instanceLock_ >= 0) {
         return true;
     }
     const QByteArray path = QFile::encodeName(lockFilePath());
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        // Without a lock file the program cannot tell; it runs rather than not at all.
-        std::fprintf(stderr, "quenda: cannot open %s (%s); not checking for another copy\n",
-                     path.constData(), std::strerror(errno));
+    const auto runUnchecked = [&path](const char* why) {
+        std::fprintf(stderr, "quenda: %s: %s; not checking for another copy\n", path.constData(),
+                     why);
         return true;
+    };
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return runUnchecked(std::strerror(errno));
+    }
+    if (!ownPlainFile(fd)) {
+        ::close(fd);
+        return runUnchecked("not a file of this user's own");
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         instanceLock_ = fd;
         writeLockOwner(fd);
         return true;
     }
-    const bool heldByAnother = errno == EWOULDBLOCK;
+    const int error = errno;
     ::close(fd);
-    return !heldByAnother;
+    return error == EWOULDBLOCK ? false : runUnchecked(std::strerror(error));
 }
 
 _XDisplay* LinuxPlatform::display() {

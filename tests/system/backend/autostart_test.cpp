@@ -116,3 +116,28 @@ TEST_F(Autostart, CapabilitiesSayWhatThisDesktopLacks) {
         EXPECT_TRUE(locked.writeAutostart.reason.endsWith(QStringLiteral("is not writable")));
     }
 }
+
+// One copy holds the lock until it goes; a link planted where the lock file belongs
+// (in a temporary folder other users share) is never followed, so the file it points
+// to keeps its contents, and the program runs unchecked rather than not at all.
+TEST(SingleInstanceLock, HeldByOneCopyAndNeverWrittenThroughALink) {
+    rig::TestHome home;
+    rig::ScopedVariable runtimeDir("XDG_RUNTIME_DIR");
+    ASSERT_TRUE(QDir().mkpath(home.work(QStringLiteral("run"))));
+    runtimeDir.set(home.work(QStringLiteral("run")).toLocal8Bit());
+    {
+        LinuxPlatform first;
+        LinuxPlatform second;
+        EXPECT_TRUE(first.claimSingleInstance());
+        EXPECT_FALSE(second.claimSingleInstance());
+    }
+    EXPECT_TRUE(LinuxPlatform().claimSingleInstance());
+
+    const QString lock = LinuxPlatform::lockFilePath();
+    const QString precious = home.work(QStringLiteral("precious.txt"));
+    rig::writeFile(precious, "keep me");
+    ASSERT_TRUE(QFile::remove(lock));
+    ASSERT_TRUE(QFile::link(precious, lock));
+    EXPECT_TRUE(LinuxPlatform().claimSingleInstance());
+    EXPECT_EQ(rig::readFile(precious), QByteArray("keep me"));
+}
