@@ -144,6 +144,21 @@ TEST_F(PropertiesTest, OkRefusesValuesThatAreNoPositiveWholeNumbers) {
     EXPECT_EQ(errors.messages.size(), 1);
 }
 
+// The box loads ticked on the first opening, after the start-up: loading it is no
+// click, so OK leaves the entry alone.
+TEST_F(PropertiesTest, ABoxLoadedTickedIsNoClickOnTheFirstOpening) {
+    writeCommandFile(QStringLiteral("remote.pci"), Remote::kHeader, Remote::commands());
+    writeSettings(path(QStringLiteral("remote.pci")));
+    setSetting(QStringLiteral("Launch with Windows: no"),
+               QStringLiteral("Launch with Windows: yes"));
+    start();
+    createDialog();
+    openDialog([](TPropertiesF& d) { EXPECT_TRUE(widget<QCheckBox>(d, "CheckBox1")->isChecked()); },
+               true);
+    EXPECT_TRUE(platform.calls.filter("Autostart").isEmpty());
+    EXPECT_EQ(state.settings.launchWithWindows, QStringLiteral("yes"));
+}
+
 TEST_F(PropertiesTest, OkTouchesTheAutostartEntryOnlyAfterAClickOnItsBox) {
     startWithLanguage(QStringLiteral("Russian"));
     const QString program = QCoreApplication::applicationFilePath();
