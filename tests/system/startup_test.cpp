@@ -125,24 +125,6 @@ TEST(SingleInstance, SecondCopyExitsAtOnceWithoutAWindow) {
     const auto shown = desktop.x().topLevelsTitled(Quenda::kTitle, true);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].id, window->id);
-
-    // Ended without a word (killed, crashed), the first copy leaves no lock behind.
-    first.process().stop();
-    Quenda third(desktop.home(), desktop.environment());
-    EXPECT_TRUE(third.waitForMainWindow(desktop.x()))
-        << third.process().standardError().toStdString();
-}
-
-// Without XTEST nothing can press keys or move the pointer: the user is told so in a
-// message box beside the main window.
-TEST(StartUp, WithoutXTestTheUserIsToldKeysAndPointerDoNothing) {
-    Desktop desktop({.serverArguments = {QStringLiteral("-extension"), QStringLiteral("XTEST")}});
-    Quenda quenda(desktop.home(), desktop.environment());
-    ASSERT_TRUE(quenda.waitForMainWindow(desktop.x()));
-    EXPECT_TRUE(rig::waitUntil(
-        [&] { return desktop.x().topLevelsTitled(Quenda::kTitle, true).size() == 2; }, 5s));
-    EXPECT_TRUE(quenda.process().standardError().contains("no XTEST extension"))
-        << quenda.process().standardError().toStdString();
 }
 
 // The tray icon is an XEmbed client: the tray host reparents it into its own panel.

@@ -65,9 +65,9 @@ class TestHome {
 };
 
 struct DesktopOptions {
-    bool trayHost = false;        // trayer owns the notification area
-    bool windowManager = false;   // matchbox frames, minimises and maximises windows
-    QStringList serverArguments;  // more arguments for Xvfb
+    bool trayHost = false;             // trayer owns the notification area
+    bool windowManager = false;        // matchbox frames, minimises and maximises windows
+    QStringList serverArguments = {};  // more arguments for Xvfb
 };
 
 // Xvfb with the chosen helpers, started in order and stopped in reverse order.
